@@ -1,0 +1,17 @@
+// The reader of BMP files.
+#pragma once
+
+#include <memory>
+
+#include "imaging/BitmapImage.h"
+
+namespace pm {
+
+class TStream;
+
+// Reads a BMP file from the stream's position to its end. Returns nothing for a stream with no
+// bytes left (the bitmap becomes empty). Fails with EReadError, EInvalidGraphic or the store's
+// EOSError; nothing outside the bytes read is ever used.
+std::shared_ptr<TBitmapImage> ReadBmpImage(TStream& stream);
+
+}  // namespace pm

@@ -58,9 +58,7 @@ TBitmapInfo DescriptionFor(TPixelFormat format, const TBitmapInfo& info) {
   return target;
 }
 
-[[noreturn]] void RaiseScanLineRange() {
-  throw EInvalidGraphicOperation(kScanLineRangeMessage);
-}
+[[noreturn]] void RaiseScanLineRange() { throw EInvalidGraphicOperation(kScanLineRangeMessage); }
 
 }  // namespace
 

@@ -194,8 +194,7 @@ uint8_t* TBitmapImage::Row(int32_t y) {
 }
 
 const uint8_t* TBitmapImage::Row(int32_t y) const {
-  const bool topDown =
-      info_.form == TBitmapForm::Display || info_.rowOrder == TRowOrder::TopDown;
+  const bool topDown = info_.form == TBitmapForm::Display || info_.rowOrder == TRowOrder::TopDown;
   const int64_t storeRow = topDown ? y : int64_t{info_.height} - 1 - y;
   return store_.Bytes() + storeRow * Stride();
 }
@@ -282,9 +281,9 @@ std::vector<TRGBQuad> MonochromePalette() { return {QuadOf(clBlack), QuadOf(clWh
 
 std::vector<TRGBQuad> SixteenColorPalette() {
   static constexpr uint8_t kColors[16][3] = {
-      {0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0}, {0, 0, 128},   {128, 0, 128},
-      {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0},
-      {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+      {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},  {0, 0, 128}, {128, 0, 128},
+      {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0},    {0, 255, 0}, {255, 255, 0},
+      {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255}};
   std::vector<TRGBQuad> palette;
   for (const auto& c : kColors) palette.push_back(QuadOf(TColor{c[0], c[1], c[2]}));
   return palette;

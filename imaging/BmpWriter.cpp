@@ -23,7 +23,9 @@ class HeaderWriter {
     U16(static_cast<uint16_t>(v));
     U16(static_cast<uint16_t>(v >> 16));
   }
-  void Quad(const TRGBQuad& q) { bytes_.insert(bytes_.end(), {q.rgbBlue, q.rgbGreen, q.rgbRed, q.rgbReserved}); }
+  void Quad(const TRGBQuad& q) {
+    bytes_.insert(bytes_.end(), {q.rgbBlue, q.rgbGreen, q.rgbRed, q.rgbReserved});
+  }
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
 
  private:

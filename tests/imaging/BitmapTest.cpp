@@ -101,8 +101,8 @@ TEST(BitmapTest, OneBitConvertsThroughItsColourTableToBottomUpRows) {
   for (const auto& [zero, one] :
        {std::pair{clBlack, clWhite}, std::pair{TColor{255, 0, 0}, TColor{0, 0, 255}}}) {
     TBitmap bitmap;
-    bitmap.ReplaceImage(MakeDib(10, 2, 1, {QuadOf(zero), QuadOf(one)}, BI_RGB, {},
-                                TRowOrder::TopDown));
+    bitmap.ReplaceImage(
+        MakeDib(10, 2, 1, {QuadOf(zero), QuadOf(one)}, BI_RGB, {}, TRowOrder::TopDown));
     EXPECT_EQ(bitmap.Stride(), 4);
     bitmap.ScanLine(0)[0] = 0b10100000;  // pixels 0 and 2 of the top row are 1
     bitmap.SetPixelFormat(TPixelFormat::pf24bit);
@@ -132,14 +132,20 @@ TEST(BitmapTest, EveryPixelFormatConvertsToTwentyFourBits) {
   cases.push_back({"8-bit beyond the table", MakeDib(3, 1, 8, table), {9}, clBlack});
   cases.push_back({"15-bit white", MakeDib(3, 1, 16), {0xFF, 0x7F}, clWhite});
   cases.push_back({"15-bit red", MakeDib(3, 1, 16), {0x00, 0x7C}, {255, 0, 0}});
-  cases.push_back({"16-bit 565 green", MakeDib(3, 1, 16, {}, BI_BITFIELDS, {0xF800, 0x07E0, 0x1F}),
-                   {0xE0, 0x07}, {0, 255, 0}});
-  cases.push_back({"16-bit 565 mid", MakeDib(3, 1, 16, {}, BI_BITFIELDS, {0xF800, 0x07E0, 0x1F}),
-                   {0x10, 0x80}, {132, 0, 132}});
+  cases.push_back({"16-bit 565 green",
+                   MakeDib(3, 1, 16, {}, BI_BITFIELDS, {0xF800, 0x07E0, 0x1F}),
+                   {0xE0, 0x07},
+                   {0, 255, 0}});
+  cases.push_back({"16-bit 565 mid",
+                   MakeDib(3, 1, 16, {}, BI_BITFIELDS, {0xF800, 0x07E0, 0x1F}),
+                   {0x10, 0x80},
+                   {132, 0, 132}});
   cases.push_back({"24-bit", MakeDib(3, 1, 24), {1, 2, 3}, {3, 2, 1}});
   cases.push_back({"32-bit", MakeDib(3, 1, 32), {1, 2, 3, 99}, {3, 2, 1}});
-  cases.push_back({"32-bit fields", MakeDib(3, 1, 32, {}, BI_BITFIELDS, {0xFF, 0xFF00, 0x3FF0000}),
-                   {0x11, 0x22, 0xFF, 0x03}, {0x11, 0x22, 255}});
+  cases.push_back({"32-bit fields",
+                   MakeDib(3, 1, 32, {}, BI_BITFIELDS, {0xFF, 0xFF00, 0x3FF0000}),
+                   {0x11, 0x22, 0xFF, 0x03},
+                   {0x11, 0x22, 255}});
   for (auto& c : cases) {
     TBitmap bitmap;
     bitmap.ReplaceImage(c.image);
@@ -233,8 +239,8 @@ TEST(BitmapTest, ResizingKeepsTheTopLeftAndFillsWithTheBrushOnceACanvasExists) {
 
   // A top-down device-independent bitmap keeps its order when only its width changes.
   TBitmap dib;
-  dib.ReplaceImage(MakeDib(2, 2, 8, {QuadOf(clBlack), QuadOf(clWhite)}, BI_RGB, {},
-                           TRowOrder::TopDown));
+  dib.ReplaceImage(
+      MakeDib(2, 2, 8, {QuadOf(clBlack), QuadOf(clWhite)}, BI_RGB, {}, TRowOrder::TopDown));
   dib.ScanLine(0)[0] = 1;
   dib.SetWidth(3);
   EXPECT_EQ(dib.Info().rowOrder, TRowOrder::TopDown);

@@ -33,7 +33,8 @@ std::vector<uint8_t> ReadFileBytes(const std::string& fileName) {
 
 void WriteFileBytes(const std::string& fileName, const std::vector<uint8_t>& bytes) {
   std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + fileName);
 }
 

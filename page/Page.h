@@ -1,0 +1,80 @@
+// TPage: the one document that the editor works on. 256 image slots and the background, each an
+// image holder with the name of the file it was imported from; 256 link records; the current
+// slot and link. Nothing is ever added or removed, only replaced.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "imaging/JPEGImage.h"
+#include "page/LinkRecord.h"
+
+namespace pm {
+
+inline constexpr int kSlotCount = 256;
+inline constexpr int kLinkCount = 256;
+
+class TPage {
+ public:
+  struct ImageEntry {
+    std::unique_ptr<TJPEGImage> holder;
+    std::string fileName;
+  };
+  using Slots = std::array<ImageEntry, kSlotCount>;
+  using Links = std::array<TLinkRecord, kLinkCount>;
+
+  // 256 new empty holders and an empty background holder, every name empty, every link at its
+  // initial value, slot 0 and link 0 selected.
+  TPage();
+  TPage(const TPage&) = delete;
+  TPage& operator=(const TPage&) = delete;
+
+  // Selection: callers pass 0 to 255; the operations on the current slot or link refuse others.
+  void SelectSlot(int32_t slot) { currentSlot_ = slot; }
+  int32_t CurrentSlot() const { return currentSlot_; }
+  void SelectLink(int32_t link) { currentLink_ = link; }
+  int32_t CurrentLink() const { return currentLink_; }
+
+  void SetSlotFileName(std::string fileName);
+  // AssignBitmap on the current slot's holder.
+  void SetSlotBitmap(const TBitmap& bitmap);
+  // Frees the current slot's holder, puts a new empty one in its place and empties the name.
+  void ClearSlot();
+  void SetBackgroundFileName(std::string fileName);
+  void SetBackgroundBitmap(const TBitmap& bitmap);
+  void SetLinkField(TLinkField field, int32_t value);
+  void ClearLink();
+
+  TJPEGImage& SlotHolder(int32_t slot) { return *CheckedSlot(slot).holder; }
+  const TJPEGImage& SlotHolder(int32_t slot) const;
+  const std::string& SlotFileName(int32_t slot) const;
+  TJPEGImage& BackgroundHolder() { return *background_.holder; }
+  const TJPEGImage& BackgroundHolder() const { return *background_.holder; }
+  const std::string& BackgroundFileName() const { return background_.fileName; }
+  const TLinkRecord& Link(int32_t link) const;
+
+  // Takes the content read from a page file as a whole: every slot holder, the background holder
+  // unless `background` is null (then the held one stays), every link; empties every name and
+  // selects slot 0 and link 0.
+  void ReplaceContent(std::unique_ptr<TJPEGImage> background,
+                      std::array<std::unique_ptr<TJPEGImage>, kSlotCount> slots,
+                      const Links& links);
+
+  // Frees the 257 holders when the program ends; the names go with the page.
+  void FreeHolders();
+  bool HoldersFreed() const { return !background_.holder; }
+
+ private:
+  ImageEntry& CheckedSlot(int32_t slot);
+  const ImageEntry& CheckedSlot(int32_t slot) const;
+
+  Slots slots_;
+  ImageEntry background_;
+  Links links_;
+  int32_t currentSlot_ = 0;
+  int32_t currentLink_ = 0;
+};
+
+}  // namespace pm

@@ -1,0 +1,34 @@
+// Writing a page to a page file and reading it back.
+#pragma once
+
+#include <string>
+
+#include "page/Page.h"
+
+namespace pm {
+
+// Told at fixed points of reading a page file, after the page holds the new content.
+class TPageFileListener {
+ public:
+  virtual ~TPageFileListener() = default;
+  // Only when the file stores a background.
+  virtual void BackgroundRead() = 0;
+  // The current slot is 0 now.
+  virtual void SlotsRead() = 0;
+  // The current link is 0 now.
+  virtual void LinksRead() = 0;
+};
+
+// Writes the page under the name exactly as given. An empty background first gets the
+// 640 × 480 placeholder: white with a one-pixel black frame; it stays in the page. The new
+// content replaces the file only when all of it has been written: a failed save leaves an
+// existing file as it was.
+void WritePageFile(TPage& page, const std::string& fileName);
+
+// Reads the named file into a new page first: every stream's JPEG header, the decoding of the
+// background and of slot 0, the link table. Only when all of it has succeeded does it replace
+// the page's content and selection; then the listener (when given) is told, in order. On any
+// failure the page is exactly as before.
+void ReadPageFile(TPage& page, const std::string& fileName, TPageFileListener* listener);
+
+}  // namespace pm

@@ -1,0 +1,128 @@
+#include <array>
+#include <memory>
+
+#include "base/Exceptions.h"
+#include "base/FileStream.h"
+#include "base/MemoryStream.h"
+#include "page/PageFile.h"
+#include "page/PageFileLayout.h"
+
+namespace pm {
+
+namespace {
+
+using namespace page_file;
+
+struct StreamEntry {
+  int32_t offset = kNoStream;
+  int32_t size = kNoStream;
+  bool Stored() const { return offset != kNoStream; }
+};
+
+// Everything that a page file holds, read before the page is touched.
+struct LoadedPage {
+  std::unique_ptr<TJPEGImage> background;  // null when the file stores none
+  std::array<std::unique_ptr<TJPEGImage>, kSlotCount> slots;
+  TPage::Links links;
+};
+
+class PageFileReader {
+ public:
+  explicit PageFileReader(const std::string& fileName)
+      : file_(fileName, FileAccess::ReadExclusive), fileSize_(file_.Size()) {}
+
+  LoadedPage Read() {
+    LoadedPage loaded;
+    loaded.background = ReadBackground();
+    for (int slot = 0; slot < kSlotCount; ++slot) loaded.slots[slot] = ReadSlot(slot);
+    // What the window shows once the slots are read: slot 0, decoded.
+    DecodeForDisplay(*loaded.slots[0]);
+    loaded.links = ReadLinkTable();
+    return loaded;
+  }
+
+ private:
+  // An entry that the writer never produces is checked before anything is sized from it: offset
+  // -1 is empty whatever the size says; any other negative value, or bytes past the end of the
+  // file, is a read error.
+  StreamEntry ReadEntry(int64_t at) {
+    file_.SetPosition(at);
+    StreamEntry entry;
+    entry.offset = file_.ReadInt32();
+    entry.size = file_.ReadInt32();
+    if (!entry.Stored()) return entry;
+    if (entry.offset < 0 || entry.size < 0 ||
+        int64_t{entry.offset} + int64_t{entry.size} > fileSize_) {
+      RaiseReadError();
+    }
+    return entry;
+  }
+
+  std::unique_ptr<TJPEGImage> LoadStream(const StreamEntry& entry) {
+    file_.SetPosition(entry.offset);
+    buffer_.Clear();
+    buffer_.CopyFrom(file_, entry.size);
+    buffer_.SetPosition(0);
+    auto holder = std::make_unique<TJPEGImage>();
+    holder->LoadJpeg(buffer_);
+    return holder;
+  }
+
+  std::unique_ptr<TJPEGImage> ReadBackground() {
+    const StreamEntry entry = ReadEntry(kBackgroundEntryOffset);
+    if (!entry.Stored()) return nullptr;
+    auto holder = LoadStream(entry);
+    DecodeForDisplay(*holder);
+    return holder;
+  }
+
+  std::unique_ptr<TJPEGImage> ReadSlot(int slot) {
+    const StreamEntry entry = ReadEntry(SlotEntryOffset(slot));
+    if (!entry.Stored()) return std::make_unique<TJPEGImage>();
+    return LoadStream(entry);
+  }
+
+  // Decoding keeps the picture in the holder, so the window's display finds it ready and can't
+  // fail on it after the page has taken the new content.
+  static void DecodeForDisplay(TJPEGImage& holder) {
+    if (holder.IsEmpty()) return;
+    TBitmap shown;
+    holder.CopyToBitmap(shown);
+  }
+
+  TPage::Links ReadLinkTable() {
+    file_.SetPosition(kLinkTableEntryOffset);
+    const int32_t offset = file_.ReadInt32();
+    if (offset < 0 || int64_t{offset} + kLinkTableSize > fileSize_) RaiseReadError();
+    std::array<uint8_t, kLinkTableSize> table;
+    file_.SetPosition(offset);
+    file_.ReadBuffer(table.data(), kLinkTableSize);
+
+    TPage::Links links;
+    const uint8_t* at = table.data();
+    for (TLinkRecord& record : links) {
+      for (int field = 0; field < kLinkFieldCount; ++field, at += kIntegerSize) {
+        record.Field(static_cast<TLinkField>(field)) = LoadInt32LE(at);
+      }
+    }
+    return links;
+  }
+
+  TFileStream file_;
+  int64_t fileSize_;
+  TMemoryStream buffer_;
+};
+
+}  // namespace
+
+void ReadPageFile(TPage& page, const std::string& fileName, TPageFileListener* listener) {
+  LoadedPage loaded = PageFileReader(fileName).Read();
+  const bool backgroundStored = loaded.background != nullptr;
+  page.ReplaceContent(std::move(loaded.background), std::move(loaded.slots), loaded.links);
+  if (!listener) return;
+  if (backgroundStored) listener->BackgroundRead();
+  listener->SlotsRead();
+  listener->LinksRead();
+}
+
+}  // namespace pm

@@ -1,0 +1,89 @@
+#include <array>
+#include <limits>
+
+#include "base/Exceptions.h"
+#include "page/FileReplacement.h"
+#include "page/PageFile.h"
+#include "page/PageFileLayout.h"
+
+namespace pm {
+
+namespace {
+
+using namespace page_file;
+
+constexpr int32_t kPlaceholderWidth = 640;
+constexpr int32_t kPlaceholderHeight = 480;
+
+// White inside, a one-pixel black frame along all four edges.
+void GivePlaceholderBackground(TPage& page) {
+  TBitmap placeholder;
+  placeholder.SetWidth(kPlaceholderWidth);
+  placeholder.SetHeight(kPlaceholderHeight);
+  placeholder.Canvas().Rectangle(0, 0, kPlaceholderWidth, kPlaceholderHeight);
+  page.SetBackgroundBitmap(placeholder);
+}
+
+class HeaderBuilder {
+ public:
+  void SetEntry(int64_t at, int32_t offset, int32_t size) {
+    StoreUInt32LE(bytes_.data() + at, static_cast<uint32_t>(offset));
+    StoreUInt32LE(bytes_.data() + at + kIntegerSize, static_cast<uint32_t>(size));
+  }
+  const std::array<uint8_t, kHeaderSize>& Bytes() const { return bytes_; }
+
+ private:
+  std::array<uint8_t, kHeaderSize> bytes_{};
+};
+
+// The stream's JPEG bytes go directly after those before; the entry records where and how many.
+// Offsets that the format's 32-bit integers can't hold fail like a write that can't go through.
+void AppendStream(TJPEGImage& holder, TStream& file, HeaderBuilder& header, int64_t entryAt) {
+  const int64_t offset = file.Position();
+  holder.SaveJpeg(file);
+  const int64_t size = file.Position() - offset;
+  if (file.Position() > std::numeric_limits<int32_t>::max()) RaiseWriteError();
+  header.SetEntry(entryAt, static_cast<int32_t>(offset), static_cast<int32_t>(size));
+}
+
+void WriteLinkTable(const TPage& page, TStream& file) {
+  std::array<uint8_t, kLinkTableSize> table{};
+  uint8_t* at = table.data();
+  for (int link = 0; link < kLinkCount; ++link) {
+    const TLinkRecord& record = page.Link(link);
+    for (int field = 0; field < kLinkFieldCount; ++field, at += kIntegerSize) {
+      StoreUInt32LE(at, static_cast<uint32_t>(record.Field(static_cast<TLinkField>(field))));
+    }
+  }
+  file.WriteBuffer(table.data(), kLinkTableSize);
+}
+
+}  // namespace
+
+void WritePageFile(TPage& page, const std::string& fileName) {
+  TFileReplacement replacement(fileName);
+  TStream& file = replacement.Stream();
+  if (page.BackgroundHolder().IsEmpty()) GivePlaceholderBackground(page);
+
+  HeaderBuilder header;
+  file.SetPosition(kHeaderSize);
+  AppendStream(page.BackgroundHolder(), file, header, kBackgroundEntryOffset);
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    TJPEGImage& holder = page.SlotHolder(slot);
+    if (holder.IsEmpty()) {
+      header.SetEntry(SlotEntryOffset(slot), kNoStream, kNoStream);
+    } else {
+      AppendStream(holder, file, header, SlotEntryOffset(slot));
+    }
+  }
+  const int64_t linkTableOffset = file.Position();
+  header.SetEntry(kLinkTableEntryOffset, static_cast<int32_t>(linkTableOffset),
+                  static_cast<int32_t>(kLinkTableSize));
+  WriteLinkTable(page, file);
+
+  file.SetPosition(0);
+  file.WriteBuffer(header.Bytes().data(), kHeaderSize);
+  replacement.Commit();
+}
+
+}  // namespace pm

@@ -1,0 +1,60 @@
+#include "tests/page/PageFileTestSupport.h"
+
+#include <algorithm>
+
+#include "base/Stream.h"
+
+namespace pm::test {
+
+int32_t IntAt(const std::vector<uint8_t>& bytes, int64_t offset) {
+  return LoadInt32LE(bytes.data() + offset);
+}
+
+PageFileBuilder::PageFileBuilder() : bytes_(page_file::kHeaderSize, 0) {
+  SetBackground(page_file::kNoStream, page_file::kNoStream);
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    SetSlot(slot, page_file::kNoStream, page_file::kNoStream);
+  }
+}
+
+void PageFileBuilder::SetEntry(int64_t at, int32_t offset, int32_t size) {
+  StoreUInt32LE(bytes_.data() + at, static_cast<uint32_t>(offset));
+  StoreUInt32LE(bytes_.data() + at + 4, static_cast<uint32_t>(size));
+}
+
+void PageFileBuilder::Put(int64_t offset, const std::vector<uint8_t>& data) {
+  const auto end = static_cast<size_t>(offset) + data.size();
+  if (bytes_.size() < end) bytes_.resize(end, 0);
+  std::copy(data.begin(), data.end(), bytes_.begin() + offset);
+}
+
+void PageFileBuilder::PutLinks(const std::array<TLinkRecord, kLinkCount>& links) {
+  std::vector<uint8_t> table(page_file::kLinkTableSize);
+  uint8_t* at = table.data();
+  for (const TLinkRecord& record : links) {
+    for (int field = 0; field < kLinkFieldCount; ++field, at += 4) {
+      StoreUInt32LE(at, static_cast<uint32_t>(record.Field(static_cast<TLinkField>(field))));
+    }
+  }
+  Put(IntAt(bytes_, page_file::kLinkTableEntryOffset), table);
+}
+
+int32_t PageFileBuilder::Append(const std::vector<uint8_t>& data) {
+  const auto offset = static_cast<int32_t>(bytes_.size());
+  Put(offset, data);
+  return offset;
+}
+
+PageSnapshot::PageSnapshot(const TPage& page)
+    : background(&page.BackgroundHolder()),
+      backgroundName(page.BackgroundFileName()),
+      currentSlot(page.CurrentSlot()),
+      currentLink(page.CurrentLink()) {
+  for (int i = 0; i < kSlotCount; ++i) {
+    slots[i] = &page.SlotHolder(i);
+    slotNames[i] = page.SlotFileName(i);
+    links[i] = page.Link(i);
+  }
+}
+
+}  // namespace pm::test

@@ -1,0 +1,68 @@
+#include "tests/support/TestPictures.h"
+
+#include <memory>
+#include <stdexcept>
+
+#include "base/MemoryStream.h"
+#include "imaging/JPEGImage.h"
+
+namespace pm::test {
+
+namespace {
+
+TBitmap EmptyDib24(int32_t width, int32_t height) {
+  TBitmap bitmap;
+  bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+  bitmap.SetWidth(width);
+  bitmap.SetHeight(height);
+  return bitmap;
+}
+
+}  // namespace
+
+TBitmap GradientBitmap(int32_t width, int32_t height, int seed) {
+  TBitmap bitmap = EmptyDib24(width, height);
+  for (int32_t y = 0; y < height; ++y) {
+    uint8_t* row = bitmap.ScanLine(y);
+    for (int32_t x = 0; x < width; ++x) {
+      row[3 * x] = static_cast<uint8_t>(x * 255 / std::max(1, width - 1) + seed * 37);
+      row[3 * x + 1] = static_cast<uint8_t>(y * 255 / std::max(1, height - 1) + seed * 11);
+      row[3 * x + 2] = static_cast<uint8_t>((x + y) * 2 + seed * 53);
+    }
+  }
+  return bitmap;
+}
+
+TBitmap SolidBitmap(int32_t width, int32_t height, TColor color) {
+  TBitmap bitmap = EmptyDib24(width, height);
+  bitmap.Canvas().Brush().Color = color;
+  bitmap.Canvas().FillRect(0, 0, width, height);
+  return bitmap;
+}
+
+std::vector<uint8_t> EncodeJpeg(const TBitmap& bitmap) {
+  TJPEGImage holder;
+  holder.AssignBitmap(bitmap);
+  TMemoryStream stream;
+  holder.SaveJpeg(stream);
+  const auto bytes = stream.Bytes();
+  return {bytes.begin(), bytes.end()};
+}
+
+std::vector<uint8_t> WithoutSegments(const std::vector<uint8_t>& jpeg, uint8_t marker) {
+  constexpr uint8_t kStartOfScan = 0xDA;
+  std::vector<uint8_t> result(jpeg.begin(), jpeg.begin() + 2);  // start of image
+  size_t at = 2;
+  while (at + 4 <= jpeg.size() && jpeg[at] == 0xFF) {
+    const uint8_t code = jpeg[at + 1];
+    if (code == kStartOfScan) break;
+    const size_t length = static_cast<size_t>(jpeg[at + 2]) << 8 | jpeg[at + 3];
+    if (code != marker)
+      result.insert(result.end(), jpeg.begin() + at, jpeg.begin() + at + 2 + length);
+    at += 2 + length;
+  }
+  result.insert(result.end(), jpeg.begin() + at, jpeg.end());
+  return result;
+}
+
+}  // namespace pm::test

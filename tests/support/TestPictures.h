@@ -1,0 +1,23 @@
+// Pictures and JPEG streams for tests.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "imaging/Bitmap.h"
+
+namespace pm::test {
+
+// A 24-bit bottom-up bitmap with smooth gradients that differ with `seed`.
+TBitmap GradientBitmap(int32_t width, int32_t height, int seed = 0);
+
+// A 24-bit bitmap of one colour.
+TBitmap SolidBitmap(int32_t width, int32_t height, TColor color);
+
+// The JPEG bytes that a new holder writes for the bitmap.
+std::vector<uint8_t> EncodeJpeg(const TBitmap& bitmap);
+
+// The bytes of a JPEG stream without every segment whose marker is `marker` (e.g. 0xDB).
+std::vector<uint8_t> WithoutSegments(const std::vector<uint8_t>& jpeg, uint8_t marker);
+
+}  // namespace pm::test

@@ -6,10 +6,6 @@
 
 namespace pm::test {
 
-int32_t IntAt(const std::vector<uint8_t>& bytes, int64_t offset) {
-  return LoadInt32LE(bytes.data() + offset);
-}
-
 PageFileBuilder::PageFileBuilder() : bytes_(page_file::kHeaderSize, 0) {
   SetBackground(page_file::kNoStream, page_file::kNoStream);
   for (int slot = 0; slot < kSlotCount; ++slot) {

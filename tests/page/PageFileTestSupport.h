@@ -9,10 +9,9 @@
 
 #include "page/PageFile.h"
 #include "page/PageFileLayout.h"
+#include "tests/support/Bytes.h"
 
 namespace pm::test {
-
-int32_t IntAt(const std::vector<uint8_t>& bytes, int64_t offset);
 
 // Lays out a page file byte by byte: the header entries, streams placed anywhere, and the link
 // table anywhere.

@@ -1,0 +1,78 @@
+#include "tool/PageFileInspection.h"
+
+#include <span>
+
+#include "base/Exceptions.h"
+#include "base/FileStream.h"
+#include "page/PageFileLayout.h"
+
+namespace pm::tool {
+
+namespace {
+
+using namespace page_file;
+
+constexpr uint8_t kMarkerPrefix = 0xFF;
+constexpr uint8_t kStartOfImage = 0xD8;
+
+std::vector<uint8_t> ReadWholeFile(const std::string& fileName) {
+  TFileStream file(fileName, FileAccess::ReadExclusive);
+  std::vector<uint8_t> bytes(static_cast<size_t>(file.Size()));
+  file.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+  return bytes;
+}
+
+InspectedStream InspectStream(std::span<const uint8_t> file, int64_t entryAt) {
+  InspectedStream stream;
+  stream.offset = LoadInt32LE(file.data() + entryAt);
+  stream.size = LoadInt32LE(file.data() + entryAt + kIntegerSize);
+  if (!stream.Stored()) return stream;
+  stream.InFile = stream.offset >= 0 && stream.size >= 0 &&
+                  int64_t{stream.offset} + stream.size <= static_cast<int64_t>(file.size());
+  if (!stream.InFile) return stream;
+  const auto bytes =
+      file.subspan(static_cast<size_t>(stream.offset), static_cast<size_t>(stream.size));
+  stream.StartsWithImageMarker =
+      bytes.size() >= 2 && bytes[0] == kMarkerPrefix && bytes[1] == kStartOfImage;
+  try {
+    stream.header = ReadJpegHeader(bytes);
+  } catch (const Exception& e) {
+    stream.headerError = e.Message();
+  }
+  return stream;
+}
+
+TPage::Links ReadLinks(std::span<const uint8_t> table) {
+  TPage::Links links;
+  const uint8_t* at = table.data();
+  for (TLinkRecord& record : links) {
+    for (int field = 0; field < kLinkFieldCount; ++field, at += kIntegerSize) {
+      record.Field(static_cast<TLinkField>(field)) = LoadInt32LE(at);
+    }
+  }
+  return links;
+}
+
+}  // namespace
+
+PageFileInspection InspectPageFile(const std::string& fileName) {
+  const std::vector<uint8_t> file = ReadWholeFile(fileName);
+  if (static_cast<int64_t>(file.size()) < kHeaderSize) RaiseReadError();
+
+  PageFileInspection inspection;
+  inspection.fileSize = static_cast<int64_t>(file.size());
+  inspection.background = InspectStream(file, kBackgroundEntryOffset);
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    inspection.slots[slot] = InspectStream(file, SlotEntryOffset(slot));
+  }
+  inspection.linkTableOffset = LoadInt32LE(file.data() + kLinkTableEntryOffset);
+  inspection.linkTableSize = LoadInt32LE(file.data() + kLinkTableEntryOffset + kIntegerSize);
+  const int64_t tableEnd = int64_t{inspection.linkTableOffset} + kLinkTableSize;
+  if (inspection.linkTableOffset >= 0 && tableEnd <= inspection.fileSize) {
+    inspection.links = ReadLinks(std::span(file).subspan(
+        static_cast<size_t>(inspection.linkTableOffset), static_cast<size_t>(kLinkTableSize)));
+  }
+  return inspection;
+}
+
+}  // namespace pm::tool

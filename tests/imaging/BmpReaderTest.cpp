@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <limits>
 #include <string>
 
@@ -261,52 +260,42 @@ TEST(BmpReaderTest, RefusesWhatIsNoSupportedPicture) {
             kInvalid);
   EXPECT_EQ(Failure({0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1}),
             kInvalid);
-  const std::vector<std::pair<const char*, std::function<void(BmpFileBuilder&)>>> cases = {
-      {"planes 2", [](auto& b) { b.planes = 2; }},
-      {"width 0", [](auto& b) { b.width = 0; }},
-      {"width -1", [](auto& b) { b.width = -1; }},
-      {"height 0", [](auto& b) { b.height = 0; }},
-      {"header 20", [](auto& b) { b.headerSize = 20; }},
-      {"header 44 with bit fields",
-       [](auto& b) {
-         b.headerSize = 44;
-         b.bitCount = 16;
-         b.compression = BI_BITFIELDS;
-       }},
-      {"2 bits", [](auto& b) { b.bitCount = 2; }},
-      {"24-bit bit fields",
-       [](auto& b) {
-         b.compression = BI_BITFIELDS;
-         b.masksAfterHeader = true;
-       }},
-      {"top-down RLE8",
-       [](auto& b) {
-         b.compression = BI_RLE8;
-         b.bitCount = 8;
-         b.height = -1;
-       }},
-      {"RLE8 with 4 bits",
-       [](auto& b) {
-         b.compression = BI_RLE8;
-         b.bitCount = 4;
-       }},
-      {"RLE4 with 8 bits",
-       [](auto& b) {
-         b.compression = BI_RLE4;
-         b.bitCount = 8;
-       }},
-      {"compression 4", [](auto& b) { b.compression = 4; }},
-      {"257 colours",
-       [](auto& b) {
-         b.bitCount = 8;
-         b.colorsUsed = 257;
-       }},
+  struct Refused {
+    const char* name;
+    uint32_t headerSize = 40;
+    int32_t width = 1;
+    int32_t height = 1;
+    uint16_t planes = 1;
+    uint16_t bitCount = 24;
+    uint32_t compression = BI_RGB;
+    uint32_t colorsUsed = 0;
   };
-  for (const auto& [name, change] : cases) {
+  for (const Refused& r : std::initializer_list<Refused>{
+           {.name = "planes 2", .planes = 2},
+           {.name = "width 0", .width = 0},
+           {.name = "width -1", .width = -1},
+           {.name = "height 0", .height = 0},
+           {.name = "header 20", .headerSize = 20},
+           {.name = "header 44, bit fields", .headerSize = 44, .bitCount = 16, .compression = 3},
+           {.name = "2 bits", .bitCount = 2},
+           {.name = "24-bit bit fields", .compression = BI_BITFIELDS},
+           {.name = "top-down RLE8", .height = -1, .bitCount = 8, .compression = BI_RLE8},
+           {.name = "RLE8 with 4 bits", .bitCount = 4, .compression = BI_RLE8},
+           {.name = "RLE4 with 8 bits", .bitCount = 8, .compression = BI_RLE4},
+           {.name = "compression 4", .compression = 4},
+           {.name = "257 colours", .bitCount = 8, .colorsUsed = 257},
+       }) {
     BmpFileBuilder b;
+    b.headerSize = r.headerSize;
+    b.width = r.width;
+    b.height = r.height;
+    b.planes = r.planes;
+    b.bitCount = r.bitCount;
+    b.compression = r.compression;
+    b.colorsUsed = r.colorsUsed;
+    b.masksAfterHeader = r.compression == BI_BITFIELDS && r.headerSize == 40;
     b.pixels.assign(64, 0);
-    change(b);
-    EXPECT_EQ(Failure(b.Build()), kInvalid) << name;
+    EXPECT_EQ(Failure(b.Build()), kInvalid) << r.name;
   }
 }
 

@@ -13,6 +13,10 @@ bool IsSlotOrLinkNumber(int32_t number) { return number >= 0 && number < kSlotCo
   throw std::out_of_range("slot or link number out of range: " + std::to_string(number));
 }
 
+[[noreturn]] void RaiseHoldersFreed() {
+  throw std::logic_error("the page's image holders have been freed");
+}
+
 }  // namespace
 
 TPage::TPage() {
@@ -38,7 +42,9 @@ void TPage::SetBackgroundFileName(std::string fileName) {
   background_.fileName = std::move(fileName);
 }
 
-void TPage::SetBackgroundBitmap(const TBitmap& bitmap) { background_.holder->AssignBitmap(bitmap); }
+void TPage::SetBackgroundBitmap(const TBitmap& bitmap) {
+  CheckedBackground().holder->AssignBitmap(bitmap);
+}
 
 void TPage::SetLinkField(TLinkField field, int32_t value) {
   if (!IsSlotOrLinkNumber(currentLink_)) RaiseNumberOutOfRange(currentLink_);
@@ -80,7 +86,18 @@ void TPage::FreeHolders() {
 
 TPage::ImageEntry& TPage::CheckedSlot(int32_t slot) {
   if (!IsSlotOrLinkNumber(slot)) RaiseNumberOutOfRange(slot);
-  return slots_[static_cast<size_t>(slot)];
+  ImageEntry& entry = slots_[static_cast<size_t>(slot)];
+  if (!entry.holder) RaiseHoldersFreed();
+  return entry;
+}
+
+TPage::ImageEntry& TPage::CheckedBackground() {
+  if (!background_.holder) RaiseHoldersFreed();
+  return background_;
+}
+
+const TPage::ImageEntry& TPage::CheckedBackground() const {
+  return const_cast<TPage&>(*this).CheckedBackground();
 }
 
 const TPage::ImageEntry& TPage::CheckedSlot(int32_t slot) const {

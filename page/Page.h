@@ -50,8 +50,8 @@ class TPage {
   TJPEGImage& SlotHolder(int32_t slot) { return *CheckedSlot(slot).holder; }
   const TJPEGImage& SlotHolder(int32_t slot) const;
   const std::string& SlotFileName(int32_t slot) const;
-  TJPEGImage& BackgroundHolder() { return *background_.holder; }
-  const TJPEGImage& BackgroundHolder() const { return *background_.holder; }
+  TJPEGImage& BackgroundHolder() { return *CheckedBackground().holder; }
+  const TJPEGImage& BackgroundHolder() const { return *CheckedBackground().holder; }
   const std::string& BackgroundFileName() const { return background_.fileName; }
   const TLinkRecord& Link(int32_t link) const;
 
@@ -62,13 +62,16 @@ class TPage {
                       std::array<std::unique_ptr<TJPEGImage>, kSlotCount> slots,
                       const Links& links);
 
-  // Frees the 257 holders when the program ends; the names go with the page.
+  // Frees the 257 holders when the program ends; the names go with the page. Any later use of a
+  // holder is refused with std::logic_error.
   void FreeHolders();
   bool HoldersFreed() const { return !background_.holder; }
 
  private:
   ImageEntry& CheckedSlot(int32_t slot);
   const ImageEntry& CheckedSlot(int32_t slot) const;
+  ImageEntry& CheckedBackground();
+  const ImageEntry& CheckedBackground() const;
 
   Slots slots_;
   ImageEntry background_;

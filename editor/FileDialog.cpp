@@ -1,0 +1,101 @@
+#include "editor/FileDialog.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QScreen>
+#include <QShowEvent>
+
+namespace pm {
+
+namespace {
+
+// The pattern that matches every file; "*.*" would leave out names without an extension.
+constexpr const char* kEveryFilePattern = "*.*";
+
+QString QtNameFilter(const std::pair<std::string, std::string>& filter) {
+  const QString pattern = filter.second == kEveryFilePattern ? QString("*")
+                                                             : QString::fromStdString(filter.second);
+  return QString::fromStdString(filter.first) + " (" + pattern + ")";
+}
+
+// Placed centred horizontally on the monitor of the active window, its top a third of the way
+// down.
+class PlacedFileDialog : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QFileDialog::showEvent(event);
+    const QWidget* active = QApplication::activeWindow();
+    const QScreen* screen = active ? active->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = frameGeometry().size();
+    move(area.left() + std::max(0, (area.width() - size.width()) / 2),
+         area.top() + std::max(0, (area.height() - size.height()) / 3));
+  }
+};
+
+class QtFileDialogProvider : public FileDialogProvider {
+ public:
+  std::optional<TFileDialogAnswer> Ask(const TFileDialogRequest& request) override {
+    PlacedFileDialog dialog(QApplication::activeWindow());
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(request.kind == TFileDialogKind::Save ? QFileDialog::AcceptSave
+                                                               : QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    QStringList filters;
+    for (const auto& filter : request.filters) filters << QtNameFilter(filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) {
+      dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    }
+    if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return TFileDialogAnswer{dialog.selectedFiles().first().toStdString(),
+                             static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
+  }
+};
+
+FileDialogProvider* installed = nullptr;
+
+}  // namespace
+
+FileDialogProvider& FileDialogProvider::Current() {
+  static QtFileDialogProvider qtDialogs;
+  return installed ? *installed : qtDialogs;
+}
+
+FileDialogProvider* FileDialogProvider::Install(FileDialogProvider* provider) {
+  FileDialogProvider* previous = installed;
+  installed = provider;
+  return previous;
+}
+
+TFileDialog::TFileDialog(TFileDialogKind kind, const std::string& filter) : kind_(kind) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (size_t bar = filter.find('|'); bar != std::string::npos; bar = filter.find('|', start)) {
+    parts.push_back(filter.substr(start, bar - start));
+    start = bar + 1;
+  }
+  parts.push_back(filter.substr(start));
+  for (size_t i = 0; i + 1 < parts.size(); i += 2) filters_.emplace_back(parts[i], parts[i + 1]);
+}
+
+bool TFileDialog::Execute() {
+  const auto answer = FileDialogProvider::Current().Ask(Request());
+  if (!answer) return false;
+  fileName_ = answer->fileName;
+  if (answer->filterIndex >= 1) filterIndex_ = answer->filterIndex;
+  return true;
+}
+
+TFileDialogRequest TFileDialog::Request() const {
+  return TFileDialogRequest{kind_, filters_, fileName_, filterIndex_};
+}
+
+}  // namespace pm

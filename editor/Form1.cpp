@@ -1,0 +1,332 @@
+#include "editor/Form1.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+
+#include "base/IntegerText.h"
+#include "editor/Button.h"
+#include "editor/EventGuard.h"
+#include "editor/Fonts.h"
+#include "editor/Form2.h"
+#include "editor/WaitCursor.h"
+
+namespace pm {
+
+namespace {
+
+constexpr const char* kBitmapFilter = "*.bmp|*.bmp|*.*|*.*";
+constexpr const char* kPageFilter = "*.pag|*.pag|*.*|*.*";
+constexpr int32_t kLowestNumber = 0;
+constexpr int32_t kHighestNumber = 255;
+
+// Places a control in its parent's pixels, names it and gives it an accessible name.
+template <typename Control>
+Control* Place(Control* control, const char* name, QRect geometry, const QString& accessibleName) {
+  control->setObjectName(name);
+  control->setGeometry(geometry);
+  control->setAccessibleName(accessibleName);
+  return control;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, QRect geometry, const char* caption) {
+  auto* label = Place(new QLabel(QString::fromUtf8(caption), parent), name, geometry,
+                      QString::fromUtf8(caption));
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, QRect geometry, const char* caption) {
+  return Place(new TButton(QString::fromUtf8(caption), parent), name, geometry,
+               QString::fromUtf8(caption));
+}
+
+TEdit* MakeNumberField(QWidget* parent, const char* name, QRect geometry, const char* text,
+                       const char* role) {
+  auto* field = Place(new TEdit(parent), name, geometry, QString::fromUtf8(role));
+  field->setText(QString::fromUtf8(text));  // the initial text runs no OnChange
+  field->SetImeMode(TImeMode::imDisable);
+  return field;
+}
+
+TEdit* MakeNameField(QWidget* parent, const char* name, QRect geometry, const char* role) {
+  return Place(new TEdit(parent), name, geometry, QString::fromUtf8(role));
+}
+
+TUpDown* MakeUpDown(QWidget* parent, const char* name, QRect geometry, const char* role) {
+  auto* upDown = Place(new TUpDown(parent), name, geometry, QString::fromUtf8(role));
+  upDown->SetMin(static_cast<int16_t>(kLowestNumber));
+  upDown->SetMax(static_cast<int16_t>(kHighestNumber));
+  upDown->SetIncrement(1);
+  upDown->SetWrap(true);
+  upDown->SetPosition(0);
+  return upDown;
+}
+
+TImage* MakeImage(QWidget* parent, const char* name, QRect geometry, const char* role) {
+  return Place(new TImage(parent), name, geometry, QString::fromUtf8(role));
+}
+
+TBitmap ShownPicture(TJPEGImage& holder) {
+  TBitmap bitmap;
+  holder.CopyToBitmap(bitmap);
+  return bitmap;
+}
+
+}  // namespace
+
+TForm1::TForm1()
+    : OpenDialog1(TFileDialogKind::Open, kBitmapFilter),
+      SaveDialog1(TFileDialogKind::Save, kPageFilter),
+      OpenDialog2(TFileDialogKind::Open, kPageFilter) {
+  setObjectName("Form1");
+  setWindowTitle(QString::fromUtf8(kMainWindowCaption));
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(kMainClientWidth, kMainClientHeight);
+  setAutoFillBackground(true);
+  setBackgroundRole(QPalette::Button);
+  ApplyWindowFont(*this);
+  CreateControls();
+  SetTabOrder();
+  ConnectHandlers();
+  FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreateControls() {
+  Panel1 = Place(new TPanel(this, TBevel::bvRaised, TBevel::bvLowered), "Panel1",
+                 {0, 0, 640, 153}, "スロット");
+  Edit1 = MakeNumberField(Panel1, "Edit1", {16, 8, 121, 20}, "0", "スロット番号");
+  UpDown1 = MakeUpDown(Panel1, "UpDown1", {144, 8, 15, 22}, "スロット番号の増減");
+  Label1 = MakeLabel(Panel1, "Label1", {168, 16, 70, 12}, "番ビットマップ");
+  Label6 = MakeLabel(Panel1, "Label6", {264, 16, 41, 12}, "ファイル");
+  Edit6 = MakeNameField(Panel1, "Edit6", {312, 16, 313, 20}, "スロットのファイル");
+  BitBtn2 = MakeButton(Panel1, "BitBtn2", {16, 40, 75, 25}, "削除");
+  Image1 = MakeImage(Panel1, "Image1", {112, 40, 134, 100}, "スロットの画像");
+  BitBtn1 = MakeButton(Panel1, "BitBtn1", {548, 48, 75, 25}, "読み込み");
+
+  Panel2 = Place(new TPanel(this, TBevel::bvLowered, TBevel::bvRaised), "Panel2",
+                 {0, 153, 640, 128}, "リンク");
+  Edit7 = MakeNumberField(Panel2, "Edit7", {16, 16, 121, 20}, "0", "リンク番号");
+  UpDown2 = MakeUpDown(Panel2, "UpDown2", {144, 16, 15, 22}, "リンク番号の増減");
+  Label7 = MakeLabel(Panel2, "Label7", {168, 24, 41, 12}, "番リンク");
+  Button1 = MakeButton(Panel2, "Button1", {222, 16, 75, 25}, "削除");
+  Label11 = MakeLabel(Panel2, "Label11", {336, 16, 63, 12}, "リンクページ");
+  Edit10 = MakeNumberField(Panel2, "Edit10", {408, 16, 121, 20}, "-1", "リンクページ");
+  Label2 = MakeLabel(Panel2, "Label2", {24, 48, 12, 12}, "左");
+  Edit2 = MakeNumberField(Panel2, "Edit2", {40, 48, 121, 20}, "-1", "左");
+  Label4 = MakeLabel(Panel2, "Label4", {200, 48, 12, 12}, "右");
+  Edit4 = MakeNumberField(Panel2, "Edit4", {216, 48, 121, 20}, "-1", "右");
+  Label3 = MakeLabel(Panel2, "Label3", {24, 72, 12, 12}, "上");
+  Edit3 = MakeNumberField(Panel2, "Edit3", {40, 72, 121, 20}, "-1", "上");
+  Label5 = MakeLabel(Panel2, "Label5", {200, 72, 12, 12}, "下");
+  Edit5 = MakeNumberField(Panel2, "Edit5", {216, 72, 121, 20}, "-1", "下");
+  Button3 = MakeButton(Panel2, "Button3", {360, 72, 75, 25}, "更新");
+  Label8 = MakeLabel(Panel2, "Label8", {24, 96, 58, 12}, "ビットマップ");
+  Edit8 = MakeNumberField(Panel2, "Edit8", {104, 96, 121, 20}, "-1", "ビットマップ");
+
+  Panel3 = Place(new TPanel(this, TBevel::bvRaised, TBevel::bvRaised), "Panel3",
+                 {0, 281, 640, 152}, "背景");
+  Label9 = MakeLabel(Panel3, "Label9", {8, 8, 24, 12}, "背景");
+  Label10 = MakeLabel(Panel3, "Label10", {8, 32, 41, 12}, "ファイル");
+  Edit9 = MakeNameField(Panel3, "Edit9", {56, 32, 321, 20}, "背景のファイル");
+  Button2 = MakeButton(Panel3, "Button2", {304, 56, 75, 25}, "読み込み");
+  Image2 = MakeImage(Panel3, "Image2", {432, 8, 183, 137}, "背景の画像");
+
+  BitBtn3 = MakeButton(this, "BitBtn3", {8, 440, 75, 25}, "読み込み");
+  Button4 = MakeButton(this, "Button4", {272, 448, 75, 25}, "About");
+  BitBtn4 = MakeButton(this, "BitBtn4", {552, 440, 75, 25}, "保存");
+  BitBtn3->setAccessibleName("ページファイルの読み込み");
+  BitBtn4->setAccessibleName("ページファイルの保存");
+}
+
+void TForm1::SetTabOrder() {
+  const QWidget* order[] = {Edit1, Edit6,  BitBtn1, BitBtn2, Edit7,   Edit3,   Edit2,
+                            Edit4, Edit5,  Edit8,   Button1, Edit10,  Button3, Edit9,
+                            Button2, BitBtn3, BitBtn4, Button4};
+  for (size_t i = 0; i + 1 < std::size(order); ++i) {
+    QWidget::setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
+  }
+}
+
+void TForm1::ConnectHandlers() {
+  Edit1->SetOnChange([this](TEdit&) { Edit1Change(); });
+  Edit7->SetOnChange([this](TEdit&) { Edit7Change(); });
+  UpDown1->SetOnClick([this](TUpDown&, TUDBtnType) { UpDown1Click(); });
+  UpDown2->SetOnClick([this](TUpDown&, TUDBtnType) { UpDown2Click(); });
+  const std::pair<QPushButton*, void (TForm1::*)()> buttons[] = {
+      {BitBtn1, &TForm1::BitBtn1Click}, {BitBtn2, &TForm1::BitBtn2Click},
+      {Button1, &TForm1::Button1Click}, {Button3, &TForm1::Button3Click},
+      {Button2, &TForm1::Button2Click}, {BitBtn3, &TForm1::BitBtn3Click},
+      {Button4, &TForm1::Button4Click}, {BitBtn4, &TForm1::BitBtn4Click}};
+  for (const auto& [button, handler] : buttons) {
+    connect(button, &QPushButton::clicked, this, Guarded([this, handler = handler] {
+              (this->*handler)();
+            }));
+  }
+}
+
+void TForm1::ShowCentred() {
+  show();
+  if (centred_) return;
+  centred_ = true;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->geometry();
+  const QSize outer = frameGeometry().size();
+  move(area.left() + std::max(0, (area.width() - outer.width()) / 2),
+       area.top() + std::max(0, (area.height() - outer.height()) / 2));
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  RunGuarded([this] { FormCloseQuery(); });
+  event->accept();
+}
+
+// Handlers.
+
+void TForm1::FormCreate() { page_ = std::make_unique<TPage>(); }
+
+int32_t TForm1::SelectByField(TEdit& field, TUpDown& upDown, int32_t current) {
+  const int32_t remembered = current;
+  try {
+    current = std::clamp(StrToInt(field.Text()), kLowestNumber, kHighestNumber);
+    upDown.SetPosition(static_cast<int16_t>(current));
+  } catch (const Exception&) {
+    // A text that isn't a number puts the previous number back, without an error box.
+    current = remembered;
+    upDown.SetPosition(static_cast<int16_t>(current));
+  }
+  return current;
+}
+
+void TForm1::Edit1Change() {
+  page_->SelectSlot(SelectByField(*Edit1, *UpDown1, page_->CurrentSlot()));
+  Edit1->SetText(IntToStr(page_->CurrentSlot()));
+  RefreshSlotView();
+}
+
+void TForm1::UpDown1Click() {
+  page_->SelectSlot(UpDown1->Position());
+  Edit1->SetText(IntToStr(page_->CurrentSlot()));
+}
+
+void TForm1::BitBtn1Click() {
+  if (!OpenDialog1.Execute()) return;
+  const std::string fileName = OpenDialog1.FileName();
+  page_->SetSlotFileName(fileName);
+  const TBitmap bitmap = ReadBitmapFile(fileName);
+  page_->SetSlotBitmap(bitmap);
+  Image1->SetPicture(&bitmap);
+  Edit6->SetText(fileName);
+}
+
+void TForm1::BitBtn2Click() {
+  page_->ClearSlot();
+  Image1->SetPicture(nullptr);
+  Edit6->SetText("");
+}
+
+void TForm1::Edit7Change() {
+  page_->SelectLink(SelectByField(*Edit7, *UpDown2, page_->CurrentLink()));
+  Edit7->SetText(IntToStr(page_->CurrentLink()));
+  RefreshLinkView();
+}
+
+void TForm1::UpDown2Click() {
+  page_->SelectLink(UpDown2->Position());
+  Edit7->SetText(IntToStr(page_->CurrentLink()));
+}
+
+void TForm1::Button3Click() {
+  // One field at a time: a text that isn't a number stops the update after the ones before it.
+  const std::pair<TEdit*, TLinkField> fields[] = {
+      {Edit2, TLinkField::Left},   {Edit3, TLinkField::Top},    {Edit4, TLinkField::Right},
+      {Edit5, TLinkField::Bottom}, {Edit8, TLinkField::Bitmap}, {Edit10, TLinkField::LinkPage}};
+  for (const auto& [field, linkField] : fields) {
+    page_->SetLinkField(linkField, StrToInt(field->Text()));
+  }
+}
+
+void TForm1::Button1Click() { page_->ClearLink(); }
+
+void TForm1::Button2Click() {
+  if (!OpenDialog1.Execute()) return;
+  const std::string fileName = OpenDialog1.FileName();
+  page_->SetBackgroundFileName(fileName);
+  const TBitmap bitmap = ReadBitmapFile(fileName);
+  page_->SetBackgroundBitmap(bitmap);
+  Image2->SetPicture(&bitmap);
+  Edit9->SetText(fileName);
+}
+
+void TForm1::BitBtn3Click() {
+  if (!OpenDialog2.Execute()) return;
+  TWaitCursor waiting;
+  ReadPageFile(*page_, OpenDialog2.FileName(), this);
+}
+
+void TForm1::BitBtn4Click() {
+  if (!SaveDialog1.Execute()) return;
+  TWaitCursor waiting;
+  WritePageFile(*page_, SaveDialog1.FileName());
+}
+
+void TForm1::Button4Click() {
+  if (aboutBox_) aboutBox_->ShowModal();
+}
+
+void TForm1::FormCloseQuery() { page_->FreeHolders(); }
+
+// What a load has brought.
+
+void TForm1::BackgroundRead() {
+  const TBitmap bitmap = ShownPicture(page_->BackgroundHolder());
+  Image2->SetPicture(&bitmap);
+  Image2->Refresh();
+}
+
+void TForm1::SlotsRead() {
+  Edit1->SetText("0");
+  Edit1Change();  // directly: slot 0 is shown whether or not the field showed 0 already
+}
+
+void TForm1::LinksRead() {
+  Edit7->SetText("0");
+  RefreshLinkView();
+}
+
+// Views.
+
+void TForm1::RefreshSlotView() {
+  Image1->SetPicture(nullptr);
+  Edit6->SetText("");
+  const int32_t slot = page_->CurrentSlot();
+  TJPEGImage& holder = page_->SlotHolder(slot);
+  if (holder.IsEmpty()) return;
+  Edit6->SetText(page_->SlotFileName(slot));
+  const TBitmap bitmap = ShownPicture(holder);
+  Image1->SetPicture(&bitmap);
+}
+
+void TForm1::RefreshLinkView() {
+  const TLinkRecord& link = page_->Link(page_->CurrentLink());
+  Edit2->SetText(IntToStr(link.Left));
+  Edit3->SetText(IntToStr(link.Top));
+  Edit4->SetText(IntToStr(link.Right));
+  Edit5->SetText(IntToStr(link.Bottom));
+  Edit8->SetText(IntToStr(link.Bitmap));
+  Edit10->SetText(IntToStr(link.LinkPage));
+}
+
+TBitmap TForm1::ReadBitmapFile(const std::string& fileName) {
+  TBitmap bitmap;
+  bitmap.LoadFromFile(fileName);
+  return bitmap;
+}
+
+}  // namespace pm

@@ -1,0 +1,122 @@
+// TForm1: the main window and the whole editor. The author picks an image slot and imports a BMP
+// file into it, picks a link record and types its values, imports the background, and loads and
+// saves page files. Every handler runs inside the event guard.
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+#include <memory>
+
+#include "editor/Edit.h"
+#include "editor/FileDialog.h"
+#include "editor/Image.h"
+#include "editor/Panel.h"
+#include "editor/UpDown.h"
+#include "page/PageFile.h"
+
+namespace pm {
+
+class TForm2;
+
+inline constexpr const char* kMainWindowCaption = "もけぽんたす ページメーカー";
+inline constexpr int kMainClientWidth = 640;
+inline constexpr int kMainClientHeight = 480;
+
+class TForm1 : public QWidget, private TPageFileListener {
+ public:
+  TForm1();
+  ~TForm1() override;
+
+  // The About box that Button4Click shows.
+  void SetAboutBox(TForm2* aboutBox) { aboutBox_ = aboutBox; }
+  const TPage& Page() const { return *page_; }
+
+  // Shows the window, centred on the primary screen at its first showing.
+  void ShowCentred();
+
+  // The handlers, for the events of the controls; each may also be called directly.
+  void FormCreate();
+  void Edit1Change();
+  void UpDown1Click();
+  void BitBtn1Click();
+  void BitBtn2Click();
+  void Edit7Change();
+  void UpDown2Click();
+  void Button3Click();
+  void Button1Click();
+  void Button2Click();
+  void BitBtn3Click();
+  void BitBtn4Click();
+  void Button4Click();
+  void FormCloseQuery();
+
+  // The controls, named as in the layout.
+  TPanel* Panel1;
+  TEdit* Edit1;
+  TUpDown* UpDown1;
+  QLabel* Label1;
+  QLabel* Label6;
+  TEdit* Edit6;
+  QPushButton* BitBtn2;
+  TImage* Image1;
+  QPushButton* BitBtn1;
+  TPanel* Panel2;
+  TEdit* Edit7;
+  TUpDown* UpDown2;
+  QLabel* Label7;
+  QPushButton* Button1;
+  QLabel* Label11;
+  TEdit* Edit10;
+  QLabel* Label2;
+  TEdit* Edit2;
+  QLabel* Label4;
+  TEdit* Edit4;
+  QLabel* Label3;
+  TEdit* Edit3;
+  QLabel* Label5;
+  TEdit* Edit5;
+  QPushButton* Button3;
+  QLabel* Label8;
+  TEdit* Edit8;
+  TPanel* Panel3;
+  QLabel* Label9;
+  QLabel* Label10;
+  TEdit* Edit9;
+  QPushButton* Button2;
+  TImage* Image2;
+  QPushButton* BitBtn3;
+  QPushButton* Button4;
+  QPushButton* BitBtn4;
+
+  TFileDialog OpenDialog1;
+  TFileDialog SaveDialog1;
+  TFileDialog OpenDialog2;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // TPageFileListener: the window shows what a load has brought.
+  void BackgroundRead() override;
+  void SlotsRead() override;
+  void LinksRead() override;
+
+  void CreateControls();
+  void SetTabOrder();
+  void ConnectHandlers();
+
+  void RefreshSlotView();
+  void RefreshLinkView();
+  // Steps 1 to 4 of a number field's change: the number shown becomes the selection, limited to
+  // 0 to 255; a text that isn't a number puts the previous one back.
+  int32_t SelectByField(TEdit& field, TUpDown& upDown, int32_t current);
+  // Reads a BMP file into a new bitmap, as an import does.
+  static TBitmap ReadBitmapFile(const std::string& fileName);
+
+  std::unique_ptr<TPage> page_;
+  TForm2* aboutBox_ = nullptr;
+  bool centred_ = false;
+};
+
+}  // namespace pm

@@ -1,0 +1,16 @@
+// Shows the wait cursor for as long as the object lives.
+#pragma once
+
+#include <QGuiApplication>
+
+namespace pm {
+
+class TWaitCursor {
+ public:
+  TWaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~TWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+  TWaitCursor(const TWaitCursor&) = delete;
+  TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
+
+}  // namespace pm

@@ -1,6 +1,8 @@
 #include "imaging/JpegDecoder.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 #include "imaging/JpegLibrary.h"
@@ -15,6 +17,7 @@ constexpr int kPaletteColors = 236;
 constexpr int kMaxScaleShift = 3;
 constexpr int kCmykComponents = 4;
 constexpr int kMaxSample = 255;
+constexpr uint8_t kWhiteByte = 0xFF;
 constexpr int kCmykCyan = 0, kCmykMagenta = 1, kCmykYellow = 2, kCmykBlack = 3;
 constexpr int kBgrBlue = 0, kBgrGreen = 1, kBgrRed = 2, kBgrComponents = 3;
 constexpr int kMapRed = 0, kMapGreen = 1, kMapBlue = 2;
@@ -38,6 +41,20 @@ void ConvertInvertedCmykRow(const JSAMPLE* cmyk, uint8_t* bgr, JDIMENSION width)
   }
 }
 
+// A bottom-up 24-bit store of the size for the empty bitmap, its bytes not yet set. Setting the
+// width and then the height would fill it white pixel by pixel; instead the decoding writes
+// every row and a decoding that fails whitens the rows that it didn't reach, so that the bitmap
+// ends as the sizing and the rows read would have left it. EOSError, before anything is
+// allocated, when the store would be too large.
+void SizeUnfilled24(TBitmap& bitmap, int32_t width, int32_t height) {
+  TBitmapInfo info = bitmap.Info();
+  info.width = width;
+  info.height = height;
+  info.rowOrder = TRowOrder::BottomUp;
+  bitmap.ReplaceImage(
+      std::make_shared<TBitmapImage>(std::move(info), TPixelStore::Fill::Undefined));
+}
+
 // One decoding, in the order of its steps. Every library call runs inside the decompressor's
 // Run; the steps that make C++ objects (the palette, the CMYK row) do so outside those calls.
 class TJpegDecoding {
@@ -51,14 +68,19 @@ class TJpegDecoding {
     ReadHeader();
     SetParameters();
     SizeBitmap();
-    StartDecompress();
-    if (scanByScan_) {
-      ReadScanByScan();
-    } else {
-      if (info_.colormap != nullptr) SetPalette();
-      ReadRows();
+    try {
+      StartDecompress();
+      if (scanByScan_) {
+        ReadScanByScan();
+      } else {
+        if (info_.colormap != nullptr) SetPalette();
+        ReadRows();
+      }
+      Finish();
+    } catch (...) {
+      if (whitenOnFailure_) WhitenRowsFrom(rowsFilled_);
+      throw;
     }
-    Finish();
   }
 
  private:
@@ -120,9 +142,26 @@ class TJpegDecoding {
   void SizeBitmap() {
     bitmap_.SetPixelFormat(info_.quantize_colors ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
     decompressor_.Run([this] { jpeg_calc_output_dimensions(&info_); });
-    bitmap_.SetWidth(static_cast<int32_t>(info_.output_width));
-    bitmap_.SetHeight(static_cast<int32_t>(info_.output_height));
+    const auto width = static_cast<int32_t>(info_.output_width);
+    const auto height = static_cast<int32_t>(info_.output_height);
+    if (bitmap_.PixelFormat() == TPixelFormat::pf24bit) {
+      SizeUnfilled24(bitmap_, width, height);
+      whitenOnFailure_ = true;
+    } else {
+      bitmap_.SetWidth(width);
+      bitmap_.SetHeight(height);
+    }
     if (convertCmyk_) cmykRow_.resize(size_t{info_.output_width} * kCmykComponents);
+    pixelBytes_ = static_cast<size_t>(width) * (info_.quantize_colors ? 1 : kBgrComponents);
+    paddingBytes_ = static_cast<size_t>(bitmap_.Stride()) - pixelBytes_;
+  }
+
+  void WhitenRowsFrom(JDIMENSION top) {
+    for (JDIMENSION y = top; y < info_.output_height; ++y) {
+      uint8_t* row = bitmap_.ScanLine(static_cast<int32_t>(y));
+      std::memset(row, kWhiteByte, pixelBytes_);
+      std::memset(row + pixelBytes_, 0, paddingBytes_);
+    }
   }
 
   void StartDecompress() {
@@ -151,9 +190,10 @@ class TJpegDecoding {
       while (info_.output_scanline < info_.output_height) {
         uint8_t* row = bitmap_.ScanLine(static_cast<int32_t>(info_.output_scanline));
         JSAMPROW target = convertCmyk_ ? cmykRow_.data() : row;
-        if (jpeg_read_scanlines(&info_, &target, 1) == 1 && convertCmyk_) {
-          ConvertInvertedCmykRow(target, row, info_.output_width);
-        }
+        if (jpeg_read_scanlines(&info_, &target, 1) != 1) continue;
+        if (convertCmyk_) ConvertInvertedCmykRow(target, row, info_.output_width);
+        std::memset(row + pixelBytes_, 0, paddingBytes_);
+        rowsFilled_ = std::max(rowsFilled_, info_.output_scanline);
       }
     });
   }
@@ -208,6 +248,10 @@ class TJpegDecoding {
   boolean finalTwoPass_ = TRUE;
   J_DITHER_MODE finalDither_ = JDITHER_FS;
   std::vector<JSAMPLE> cmykRow_;
+  size_t pixelBytes_ = 0;    // of a row
+  size_t paddingBytes_ = 0;  // after the pixels of a row, set to 0
+  bool whitenOnFailure_ = false;
+  JDIMENSION rowsFilled_ = 0;  // top rows that the library has written
 };
 
 }  // namespace

@@ -316,6 +316,34 @@ TEST(JPEGImageTest, AFailureAfterTheRowsKeepsTheFilledBitmap) {
   EXPECT_TRUE(SamePixels(target, whole));
 }
 
+// A fatal error before any row was read, once the picture is sized: a white picture stays.
+TEST(JPEGImageTest, AFailureBeforeTheRowsKeepsASizedWhiteBitmap) {
+  auto bytes = ProgressiveBytes(GradientBitmap(40, 24));
+  // The second scan gets a spectral band that ends before it starts.
+  size_t scans = 0;
+  for (size_t i = 2; i + 3 < bytes.size(); ++i) {
+    if (bytes[i] != 0xFF || bytes[i + 1] != kSOS || ++scans < 2) continue;
+    const size_t components = bytes[i + 4];
+    const size_t spectralStart = i + 5 + 2 * components;
+    ASSERT_GT(bytes[spectralStart + 1], 0) << "an AC scan";
+    bytes[spectralStart] = bytes[spectralStart + 1] + 1;
+    break;
+  }
+  ASSERT_EQ(scans, 2u);
+
+  TJPEGImage holder;
+  LoadBytes(holder, bytes);
+  TBitmap target;
+  ExpectJpegError(15, [&] { holder.CopyToBitmap(target); });
+  ASSERT_NE(holder.HeldBitmap(), nullptr);
+  const TBitmap& kept = *holder.HeldBitmap();
+  ASSERT_EQ(kept.Width(), 40);
+  ASSERT_EQ(kept.Height(), 24);
+  EXPECT_TRUE(SamePixels(kept, SolidBitmap(40, 24, clWhite)));
+  holder.CopyToBitmap(target);
+  EXPECT_TRUE(target.SharesStoreWith(kept));
+}
+
 TEST(JPEGImageTest, GrayscaleDataDecodesToAPaletteOfGrays) {
   const TBitmap original = GradientBitmap(80, 60, 11);
   TJPEGSettings gray;

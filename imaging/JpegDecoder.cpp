@@ -11,7 +11,8 @@ namespace pm {
 
 namespace {
 
-// Quantised output has at most this many colours, the rest of 256 being left to the system.
+// Quantised output has at most this many colours, leaving 20 of 256 palette entries to the
+// display.
 constexpr int kPaletteColors = 236;
 // The library scales down to 1/8 at most; a larger shift gives the same size.
 constexpr int kMaxScaleShift = 3;

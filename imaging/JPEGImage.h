@@ -53,6 +53,11 @@ class TJPEGImage : public TGraphic {
   const TBitmap* HeldBitmap() const { return bitmap_.get(); }
 
  private:
+  // Makes the JPEG bytes from the bitmap (or none from a bitmap without pixels).
+  void EncodeBitmap();
+  // Makes the holder's bitmap from the JPEG bytes.
+  void DecodeData();
+
   TJPEGSettings settings_;
   std::unique_ptr<TJPEGData> data_;
   std::unique_ptr<TBitmap> bitmap_;

@@ -1,0 +1,26 @@
+// Reading a JPEG stream into a bitmap with the holder's settings.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "imaging/Bitmap.h"
+#include "imaging/JPEGDefaults.h"
+
+namespace pm {
+
+struct TJpegSize {
+  int32_t width = 0;
+  int32_t height = 0;
+};
+
+// Decodes `bytes` into `bitmap`, which is empty when called. EJPEG when the library gives up;
+// the bitmap then keeps what was made of it so far: empty when the failure came before the
+// picture was sized, otherwise sized and filled down to the failing row.
+void DecodeJpeg(std::span<const uint8_t> bytes, const TJPEGSettings& settings, TBitmap& bitmap);
+
+// The size of the picture that decoding at 1/2^scaleShift of full size gives, as the library
+// computes it from the header. EJPEG when the library rejects the header.
+TJpegSize ScaledJpegSize(std::span<const uint8_t> bytes, int scaleShift);
+
+}  // namespace pm

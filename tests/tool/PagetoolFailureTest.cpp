@@ -17,7 +17,9 @@ class PagetoolFailureTest : public PagetoolTest {
     EXPECT_EQ(result.exitCode, 1) << result.out;
     EXPECT_EQ(result.err, message + "\n");
     ASSERT_EQ(std::filesystem::exists(output), existed);
-    if (existed) EXPECT_EQ(ReadFileBytes(output), before);
+    if (existed) {
+      EXPECT_EQ(ReadFileBytes(output), before);
+    }
   }
 
   void ExpectUsageError(const std::vector<std::string>& arguments) {
@@ -35,7 +37,8 @@ TEST_F(PagetoolFailureTest, FailuresPrintTheEditorsMessageAndLeaveNoOutput) {
                 "ファイル " + dir_.File("missing.bmp") + " は開けません.", output);
 
   const std::string text = dir_.File("text.bmp");
-  WriteFileBytes(text, {'h', 'e', 'l', 'l', 'o'});
+  const std::string words = "plain text, not a picture";
+  WriteFileBytes(text, std::vector<uint8_t>(words.begin(), words.end()));
   ExpectFailure({"new", output, "--background", text}, "ビットマップイメージが不正です.", output);
   ExpectFailure({"new", output, "--link", "0=1,2,1.5,4,5,6"}, "'1.5' は整数ではありません.",
                 output);
@@ -51,7 +54,7 @@ TEST_F(PagetoolFailureTest, AFailedSaveNeverTouchesAnExistingOutput) {
   ASSERT_EQ(RunPagetool({"new", output}).exitCode, 0);
   const std::string text = dir_.File("text.bmp");
   WriteFileBytes(text, {'B', 'M', 0, 0});
-  ExpectFailure({"edit", output, output, "--slot", "3=" + text}, "ストリームからの読み込みエラー",
+  ExpectFailure({"edit", output, output, "--slot", "3=" + text}, "ストリームからの読み込みエラー.",
                 output);
 
   // A damaged page file stops the edit before anything is written.
@@ -59,9 +62,9 @@ TEST_F(PagetoolFailureTest, AFailedSaveNeverTouchesAnExistingOutput) {
   auto bytes = ReadFileBytes(output);
   bytes.resize(bytes.size() - 100);
   WriteFileBytes(damaged, bytes);
-  ExpectFailure({"edit", damaged, output}, "ストリームからの読み込みエラー", output);
+  ExpectFailure({"edit", damaged, output}, "ストリームからの読み込みエラー.", output);
   ExpectFailure({"decode", damaged, "background", dir_.File("x.bmp")},
-                "ストリームからの読み込みエラー", dir_.File("x.bmp"));
+                "ストリームからの読み込みエラー.", dir_.File("x.bmp"));
 }
 
 TEST_F(PagetoolFailureTest, UsageErrorsExitWithTwo) {

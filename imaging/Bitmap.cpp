@@ -95,7 +95,8 @@ void TBitmap::Resize(int32_t width, int32_t height, bool heightChanged) {
     image_ = std::make_shared<TBitmapImage>(std::move(info), TPixelStore::Fill::Undefined);
     return;
   }
-  auto resized = std::make_shared<TBitmapImage>(std::move(info), TPixelStore::Fill::Undefined);
+  // Zero first, so that the padding at the end of each row is 0 as well.
+  auto resized = std::make_shared<TBitmapImage>(std::move(info), TPixelStore::Fill::Zero);
   resized->FillRectangle(0, 0, width, height, canvas_ ? canvas_->Brush().Color : clWhite);
   resized->CopyPixelsFrom(*image_);
   image_ = std::move(resized);
@@ -113,7 +114,7 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
     image_ = std::make_shared<TBitmapImage>(std::move(info), TPixelStore::Fill::Undefined);
     return;
   }
-  auto converted = std::make_shared<TBitmapImage>(std::move(info), TPixelStore::Fill::Undefined);
+  auto converted = std::make_shared<TBitmapImage>(std::move(info), TPixelStore::Fill::Zero);
   std::vector<uint8_t> row(static_cast<size_t>(Width()) * 3);
   for (int32_t y = 0; y < Height(); ++y) {
     image_->ReadRowBgr(y, row.data());

@@ -251,10 +251,16 @@ void TBitmapImage::FillRectangle(int32_t left, int32_t top, int32_t right, int32
   if (left >= right || top >= bottom) return;
   const uint16_t bitCount = info_.StoreBitCount();
   const uint32_t value = PixelCodec(info_).ValueOf(color);
-  for (int32_t y = top; y < bottom; ++y) {
+  // The first row pixel by pixel, then whole bytes copied to the other rows where the pixels
+  // fill whole bytes.
+  uint8_t* first = Row(top);
+  for (int32_t x = left; x < right; ++x) WriteValue(first, x, bitCount, value);
+  for (int32_t y = top + 1; y < bottom; ++y) {
     uint8_t* row = Row(y);
-    if (bitCount == 8) {
-      std::memset(row + left, static_cast<int>(value), static_cast<size_t>(right - left));
+    if (bitCount >= 8) {
+      const size_t bytesPerPixel = bitCount / 8;
+      std::memcpy(row + left * bytesPerPixel, first + left * bytesPerPixel,
+                  static_cast<size_t>(right - left) * bytesPerPixel);
       continue;
     }
     for (int32_t x = left; x < right; ++x) WriteValue(row, x, bitCount, value);

@@ -56,7 +56,9 @@ void InitSource(j_decompress_ptr info) noexcept {
 boolean FillInputBuffer(j_decompress_ptr info) noexcept {
   TJpegMemorySource& source = SourceOf(info);
   if (source.offset < source.size) {
-    const size_t piece = std::min(kJpegBufferSize, source.size - source.offset);
+    // The bytes are in memory already: the library reads them where they lie, all at once, so
+    // that its fast decoding path always has the look-ahead it needs.
+    const size_t piece = source.size - source.offset;
     source.pub.next_input_byte = source.data + source.offset;
     source.pub.bytes_in_buffer = piece;
     source.offset += piece;

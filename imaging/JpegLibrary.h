@@ -21,7 +21,7 @@
 namespace pm {
 
 inline constexpr const char* kJpegErrorMessage = "JPEG エラー #%d";
-// The library reads and writes the in-memory JPEG bytes in pieces of this size.
+// The library writes the in-memory JPEG bytes in pieces of this size.
 inline constexpr size_t kJpegBufferSize = 4096;
 
 // Raises EJPEG "JPEG エラー #%d" for the linked library's message code, with the number that
@@ -43,10 +43,10 @@ void InstallErrorHooks(TJpegErrorManager& error);
 // error exit. The caller must not use the library object again after false, only destroy it.
 bool RunUntilErrorExit(TJpegErrorManager& error, void (*step)(void*), void* context);
 
-// The source that hands the library the JPEG bytes from their start in pieces of at most
-// kJpegBufferSize bytes. When the bytes run out after at least one byte the library gets its
-// usual end-of-data handling (a warning and a made-up end-of-image marker); no bytes at all is
-// its fatal error "input file empty".
+// The source that hands the library the JPEG bytes from their start, where they lie in memory. When
+// the bytes run out after at least one byte the library gets its usual end-of-data handling (a
+// warning and a made-up end-of-image marker); no bytes at all is its fatal error "input file
+// empty".
 struct TJpegMemorySource {
   jpeg_source_mgr pub;
   const uint8_t* data = nullptr;

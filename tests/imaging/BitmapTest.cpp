@@ -193,6 +193,11 @@ TEST(BitmapTest, AnEmptyBitmapOnlyRecordsTheFormat) {
   EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf24bit);
   EXPECT_EQ(bitmap.Info().rowOrder, TRowOrder::BottomUp);
   EXPECT_EQ(bitmap.Pixel(2, 1), clWhite);
+  // The padding after the 9 bytes of each row is 0, so that a written file is the same each time.
+  for (int32_t y = 0; y < 2; ++y) {
+    EXPECT_EQ(bitmap.ConstScanLine(y)[9], 0);
+    EXPECT_EQ(bitmap.ConstScanLine(y)[11], 0);
+  }
 
   TBitmap eight;
   eight.SetPixelFormat(TPixelFormat::pf8bit);

@@ -33,6 +33,12 @@ TEST(IntegerTextTest, AcceptsEveryFormOfTheRule) {
       {"-2147483648", std::numeric_limits<int32_t>::min()},
       {"000000000000000000000042", 42},
       {"-1", -1},
+      {"  -12", -12},
+      {"  $ff", 255},
+      {"0x0", 0},
+      {"$7FFFFFFF", std::numeric_limits<int32_t>::max()},
+      {"+2147483647", std::numeric_limits<int32_t>::max()},
+      {"-000000000002147483648", std::numeric_limits<int32_t>::min()},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(StrToInt(c.text), c.value) << "text: '" << c.text << "'";
@@ -50,6 +56,10 @@ TEST(IntegerTextTest, RefusesEverythingElseQuotingTheTextAsPassed) {
       "$100000000", "2147483648", "-2147483649",
       "１２",       "12\n",       "0x 1",
       "$g",         "　12",       "99999999999999999999",
+      "0X",         "X",          "+0x5",
+      "\n12",       "0x-5",       "$+5",
+      "$-1",        "12-",        "  1 2",
+      "0b101",
   };
   for (const char* text : refused) {
     try {

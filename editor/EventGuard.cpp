@@ -1,0 +1,94 @@
+#include "editor/EventGuard.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <new>
+#include <optional>
+
+#include "base/Exceptions.h"
+#include "editor/ApplicationTitle.h"
+#include "editor/ErrorBox.h"
+#include "editor/MouseCapture.h"
+
+namespace pm {
+
+namespace {
+
+constexpr char32_t kFullStop = U'.';
+
+void SendCancelMode(QWidget* widget) {
+  if (widget == nullptr) return;
+  QEvent cancel(CancelModeEventType());
+  QCoreApplication::sendEvent(widget, &cancel);
+}
+
+// Both the widget that captured the mouse and one that grabbed it through Qt let go before
+// either hears of it: a failure while they cancel finds nothing to cancel and can't come back.
+void CancelMouseMode() {
+  const QPointer<QWidget> holder = MouseCapture();
+  const QPointer<QWidget> grabber = QWidget::mouseGrabber();
+  ReleaseMouseCapture(holder);
+  if (grabber) grabber->releaseMouse();
+  SendCancelMode(holder);
+  if (grabber != holder) SendCancelMode(grabber);
+}
+
+// The message that the failure shows, or nothing for a silent one.
+std::optional<std::string> MessageOf(std::exception_ptr failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const EAbort&) {
+    return std::nullopt;
+  } catch (const Exception& e) {
+    return e.Message();
+  } catch (const std::bad_alloc&) {
+    return std::string(kOutOfMemoryMessage);
+  } catch (const std::exception& e) {
+    return FormatMessage(kInternalErrorMessage, e.what());
+  } catch (...) {
+    return std::string(kUnknownErrorMessage);
+  }
+}
+
+void ShowErrorBox(const std::string& text) {
+  const QPointer<QWidget> activeWindow = QApplication::activeWindow();
+  const QPointer<QWidget> focusWidget = QApplication::focusWidget();
+  ErrorBox::Current().Show(text, ApplicationTitle());
+  if (activeWindow) activeWindow->activateWindow();
+  if (focusWidget) focusWidget->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+char32_t LastCharacter(const QString& text) {
+  const QChar last = text.back();
+  if (last.isLowSurrogate() && text.size() > 1 && text[text.size() - 2].isHighSurrogate()) {
+    return QChar::surrogateToUcs4(text[text.size() - 2], last);
+  }
+  return last.unicode();
+}
+
+}  // namespace
+
+void ReportException(std::exception_ptr failure) noexcept {
+  try {
+    CancelMouseMode();
+    const std::optional<std::string> message = MessageOf(failure);
+    if (message) ShowErrorBox(WithFullStop(*message));
+  } catch (...) {
+    // Nothing is left to report this with; the program goes on with the next event.
+  }
+}
+
+std::string WithFullStop(std::string message) {
+  if (message.empty()) return message;
+  if (LastCharacter(QString::fromStdString(message)) > kFullStop) message += '.';
+  return message;
+}
+
+QEvent::Type CancelModeEventType() {
+  static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+  return type;
+}
+
+}  // namespace pm

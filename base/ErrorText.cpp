@@ -7,10 +7,12 @@ namespace pm {
 namespace {
 
 constexpr char32_t kFullStop = U'.';
+// What a broken UTF-8 sequence counts as: a character above the full stop.
+constexpr char32_t kBrokenCharacter = 0xFFFD;
 
 bool IsContinuationByte(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
-// The code point of the last UTF-8 character; a lone or broken sequence counts by its lead byte.
+// The code point of the last UTF-8 character.
 char32_t LastCodePoint(std::string_view text) {
   size_t start = text.size() - 1;
   while (start > 0 && text.size() - start < 4 &&
@@ -18,7 +20,7 @@ char32_t LastCodePoint(std::string_view text) {
     --start;
   }
   const auto lead = static_cast<unsigned char>(text[start]);
-  if (lead < 0x80) return lead;
+  if (lead < 0x80) return start + 1 == text.size() ? lead : kBrokenCharacter;
   int length = 0;
   char32_t value = 0;
   if ((lead & 0xE0) == 0xC0) {
@@ -31,9 +33,9 @@ char32_t LastCodePoint(std::string_view text) {
     length = 4;
     value = lead & 0x07;
   } else {
-    return lead;
+    return kBrokenCharacter;
   }
-  if (text.size() - start != static_cast<size_t>(length)) return lead;
+  if (text.size() - start != static_cast<size_t>(length)) return kBrokenCharacter;
   for (size_t i = start + 1; i < text.size(); ++i) {
     value = value << 6 | (static_cast<unsigned char>(text[i]) & 0x3F);
   }

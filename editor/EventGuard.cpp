@@ -7,6 +7,7 @@
 #include <new>
 #include <optional>
 
+#include "base/ErrorText.h"
 #include "base/Exceptions.h"
 #include "editor/ApplicationTitle.h"
 #include "editor/ErrorBox.h"
@@ -15,8 +16,6 @@
 namespace pm {
 
 namespace {
-
-constexpr char32_t kFullStop = U'.';
 
 void SendCancelMode(QWidget* widget) {
   if (widget == nullptr) return;
@@ -60,14 +59,6 @@ void ShowErrorBox(const std::string& text) {
   if (focusWidget) focusWidget->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-char32_t LastCharacter(const QString& text) {
-  const QChar last = text.back();
-  if (last.isLowSurrogate() && text.size() > 1 && text[text.size() - 2].isHighSurrogate()) {
-    return QChar::surrogateToUcs4(text[text.size() - 2], last);
-  }
-  return last.unicode();
-}
-
 }  // namespace
 
 void ReportException(std::exception_ptr failure) noexcept {
@@ -78,12 +69,6 @@ void ReportException(std::exception_ptr failure) noexcept {
   } catch (...) {
     // Nothing is left to report this with; the program goes on with the next event.
   }
-}
-
-std::string WithFullStop(std::string message) {
-  if (message.empty()) return message;
-  if (LastCharacter(QString::fromStdString(message)) > kFullStop) message += '.';
-  return message;
 }
 
 QEvent::Type CancelModeEventType() {

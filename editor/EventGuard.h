@@ -22,15 +22,10 @@ auto Guarded(Handler handler) {
 
 // Reports a failure that escaped a handler. The widget that holds the mouse (MouseCapture.h, or
 // a Qt mouse grab) first loses it and is told to cancel its mouse mode. EAbort ends there; any
-// other failure shows its message, with the full stop of WithFullStop, in the error box with the
-// application title as caption. The window that was active is then activated again and the focus
-// goes back to the widget that had it.
+// other failure shows its message, with the full stop of WithFullStop (base/ErrorText.h), in the
+// error box with the application title as caption. The window that was active is then activated
+// again and the focus goes back to the widget that had it.
 void ReportException(std::exception_ptr failure) noexcept;
-
-// The message with "." appended when it isn't empty and its last character is above the full
-// stop (U+002E): so after letters, digits, Japanese text, ":" and "]", but not after ".", ",",
-// "-", ")", a quote mark, a blank or a line break. Invalid UTF-8 counts as a character above.
-std::string WithFullStop(std::string message);
 
 // The event that the widget holding the mouse receives when a failure is reported: it stops
 // whatever it does while the mouse is held (a held spin button arrow stops repeating). The

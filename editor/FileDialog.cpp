@@ -13,8 +13,8 @@ namespace {
 constexpr const char* kEveryFilePattern = "*.*";
 
 QString QtNameFilter(const std::pair<std::string, std::string>& filter) {
-  const QString pattern = filter.second == kEveryFilePattern ? QString("*")
-                                                             : QString::fromStdString(filter.second);
+  const QString pattern =
+      filter.second == kEveryFilePattern ? QString("*") : QString::fromStdString(filter.second);
   return QString::fromStdString(filter.first) + " (" + pattern + ")";
 }
 

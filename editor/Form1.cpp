@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "base/Exceptions.h"
 #include "base/IntegerText.h"
 #include "editor/Button.h"
 #include "editor/EventGuard.h"
@@ -98,8 +99,8 @@ TForm1::TForm1()
 TForm1::~TForm1() = default;
 
 void TForm1::CreateControls() {
-  Panel1 = Place(new TPanel(this, TBevel::bvRaised, TBevel::bvLowered), "Panel1",
-                 {0, 0, 640, 153}, "スロット");
+  Panel1 = Place(new TPanel(this, TBevel::bvRaised, TBevel::bvLowered), "Panel1", {0, 0, 640, 153},
+                 "スロット");
   Edit1 = MakeNumberField(Panel1, "Edit1", {16, 8, 121, 20}, "0", "スロット番号");
   UpDown1 = MakeUpDown(Panel1, "UpDown1", {144, 8, 15, 22}, "スロット番号の増減");
   Label1 = MakeLabel(Panel1, "Label1", {168, 16, 70, 12}, "番ビットマップ");
@@ -129,8 +130,8 @@ void TForm1::CreateControls() {
   Label8 = MakeLabel(Panel2, "Label8", {24, 96, 58, 12}, "ビットマップ");
   Edit8 = MakeNumberField(Panel2, "Edit8", {104, 96, 121, 20}, "-1", "ビットマップ");
 
-  Panel3 = Place(new TPanel(this, TBevel::bvRaised, TBevel::bvRaised), "Panel3",
-                 {0, 281, 640, 152}, "背景");
+  Panel3 = Place(new TPanel(this, TBevel::bvRaised, TBevel::bvRaised), "Panel3", {0, 281, 640, 152},
+                 "背景");
   Label9 = MakeLabel(Panel3, "Label9", {8, 8, 24, 12}, "背景");
   Label10 = MakeLabel(Panel3, "Label10", {8, 32, 41, 12}, "ファイル");
   Edit9 = MakeNameField(Panel3, "Edit9", {56, 32, 321, 20}, "背景のファイル");
@@ -145,9 +146,9 @@ void TForm1::CreateControls() {
 }
 
 void TForm1::SetTabOrder() {
-  const QWidget* order[] = {Edit1, Edit6,  BitBtn1, BitBtn2, Edit7,   Edit3,   Edit2,
-                            Edit4, Edit5,  Edit8,   Button1, Edit10,  Button3, Edit9,
-                            Button2, BitBtn3, BitBtn4, Button4};
+  const QWidget* order[] = {Edit1,   Edit6, BitBtn1, BitBtn2, Edit7,   Edit3,
+                            Edit2,   Edit4, Edit5,   Edit8,   Button1, Edit10,
+                            Button3, Edit9, Button2, BitBtn3, BitBtn4, Button4};
   for (size_t i = 0; i + 1 < std::size(order); ++i) {
     QWidget::setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
   }
@@ -164,9 +165,8 @@ void TForm1::ConnectHandlers() {
       {Button2, &TForm1::Button2Click}, {BitBtn3, &TForm1::BitBtn3Click},
       {Button4, &TForm1::Button4Click}, {BitBtn4, &TForm1::BitBtn4Click}};
   for (const auto& [button, handler] : buttons) {
-    connect(button, &QPushButton::clicked, this, Guarded([this, handler = handler] {
-              (this->*handler)();
-            }));
+    connect(button, &QPushButton::clicked, this,
+            Guarded([this, handler = handler] { (this->*handler)(); }));
   }
 }
 

@@ -30,8 +30,8 @@ QImage AboutPicture() {
   painter.fillRect(QRect(17, 13, 50, 30), QColor(120, 190, 240));
   painter.setBrush(QColor(60, 150, 60));
   painter.setPen(Qt::NoPen);
-  painter.drawPolygon(QPolygon({QPoint(17, 43), QPoint(32, 25), QPoint(45, 37), QPoint(55, 28),
-                                QPoint(67, 43)}));
+  painter.drawPolygon(
+      QPolygon({QPoint(17, 43), QPoint(32, 25), QPoint(45, 37), QPoint(55, 28), QPoint(67, 43)}));
   painter.setBrush(QColor(250, 210, 60));
   painter.drawEllipse(QPoint(58, 19), 4, 4);
   painter.setPen(QPen(QColor(220, 30, 30), 1));

@@ -1,11 +1,13 @@
 // Writes the seed corpora of the fuzz targets: a few small valid BMP files of every supported
-// kind, and a few JPEG files. Usage: fuzz_seed_writer <bmp folder> <jpeg folder>
+// kind, a few JPEG files, and page files made of them.
+// Usage: fuzz_seed_writer <bmp folder> <jpeg folder> <page folder>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -220,21 +222,73 @@ bool WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
   return static_cast<bool>(out);
 }
 
+std::vector<uint8_t> ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A page file as the editor writes it: the 2064-byte header of offsets and sizes, the streams
+// one after the other, and the 7168-byte link table of 256 records of seven integers.
+std::vector<uint8_t> PageFile(const std::vector<uint8_t>* background,
+                              const std::vector<std::pair<int, std::vector<uint8_t>>>& slots) {
+  constexpr uint32_t kHeaderSize = 2064, kLinkTableSize = 7168, kNone = 0xFFFFFFFF;
+  std::vector<uint8_t> header, data;
+  uint32_t offset = kHeaderSize;
+  auto entry = [&](const std::vector<uint8_t>* stream) {
+    if (!stream) {
+      U32(header, kNone);
+      U32(header, kNone);
+      return;
+    }
+    U32(header, offset);
+    U32(header, static_cast<uint32_t>(stream->size()));
+    data.insert(data.end(), stream->begin(), stream->end());
+    offset += static_cast<uint32_t>(stream->size());
+  };
+  entry(background);
+  for (int slot = 0; slot < 256; ++slot) {
+    const std::vector<uint8_t>* stream = nullptr;
+    for (const auto& [number, bytes] : slots) {
+      if (number == slot) stream = &bytes;
+    }
+    entry(stream);
+  }
+  U32(header, offset);
+  U32(header, kLinkTableSize);
+  std::vector<uint8_t> file = header;
+  file.insert(file.end(), data.begin(), data.end());
+  for (uint32_t record = 0; record < 256; ++record) {
+    for (const uint32_t value :
+         {record, record + 1, record + 2, record + 3, kNone, 0u, record % 3}) {
+      U32(file, value);
+    }
+  }
+  return file;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s <bmp folder> <jpeg folder>\n", argv[0]);
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: %s <bmp folder> <jpeg folder> <page folder>\n", argv[0]);
     return 2;
   }
-  const fs::path bmpFolder = argv[1], jpegFolder = argv[2];
+  const fs::path bmpFolder = argv[1], jpegFolder = argv[2], pageFolder = argv[3];
   fs::create_directories(bmpFolder);
   fs::create_directories(jpegFolder);
+  fs::create_directories(pageFolder);
   bool written = true;
   for (const auto& [name, bmp] : BmpSeeds()) written &= WriteBytes(bmpFolder / name, bmp.Bytes());
   written &= WriteJpeg(jpegFolder / "grey8.jpg", 8, 8, 1, false);
   written &= WriteJpeg(jpegFolder / "colour17x9.jpg", 17, 9, 3, false);
   written &= WriteJpeg(jpegFolder / "colour16-progressive.jpg", 16, 16, 3, true);
+  const auto grey = ReadBytes(jpegFolder / "grey8.jpg");
+  const auto colour = ReadBytes(jpegFolder / "colour17x9.jpg");
+  const auto progressive = ReadBytes(jpegFolder / "colour16-progressive.jpg");
+  written &= WriteBytes(pageFolder / "three-slots.pag",
+                        PageFile(&colour, {{0, grey}, {5, progressive}, {255, colour}}));
+  written &= WriteBytes(pageFolder / "no-background.pag", PageFile(nullptr, {{1, grey}}));
+  written &= WriteBytes(pageFolder / "background-only.pag", PageFile(&progressive, {}));
   if (!written) std::fprintf(stderr, "%s: a seed file could not be written\n", argv[0]);
   return written ? 0 : 1;
 }

@@ -11,6 +11,7 @@
 #include "editor/EventGuard.h"
 #include "editor/Fonts.h"
 #include "editor/Form2.h"
+#include "editor/ProgramIcon.h"
 #include "editor/WaitCursor.h"
 
 namespace pm {
@@ -87,6 +88,7 @@ TForm1::TForm1()
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(kMainClientWidth, kMainClientHeight);
+  setWindowIcon(ProgramIcon());
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Button);
   ApplyWindowFont(*this);

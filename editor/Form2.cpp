@@ -9,6 +9,7 @@
 #include "editor/Button.h"
 #include "editor/EventGuard.h"
 #include "editor/Fonts.h"
+#include "editor/ProgramIcon.h"
 
 namespace pm {
 
@@ -57,7 +58,7 @@ TForm2::TForm2(QWidget* mainWindow) : QDialog(nullptr), mainWindow_(mainWindow) 
   setFixedSize(kAboutClientWidth, kAboutClientHeight);
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Button);
-  if (mainWindow) setWindowIcon(mainWindow->windowIcon());
+  setWindowIcon(ProgramIcon());
   ApplyWindowFont(*this);
 
   Image1 = new QLabel(this);

@@ -6,12 +6,14 @@
 #include "editor/Application.h"
 #include "editor/Form1.h"
 #include "editor/Form2.h"
+#include "editor/ProgramIcon.h"
 #include "imaging/JPEGDefaults.h"
 
 int main(int argc, char** argv) {
   // A write past a file size limit fails with an error box instead of ending the program.
   std::signal(SIGXFSZ, SIG_IGN);
   pm::TApplication application(argc, argv);
+  application.setWindowIcon(pm::ProgramIcon());
   // The display's depth sets the holders' defaults, before the first holder exists.
   const QScreen* screen = QGuiApplication::primaryScreen();
   pm::InitJPEGDefaults(screen ? screen->depth() : 0);

@@ -4,6 +4,7 @@
 #include "base/Exceptions.h"
 #include "base/FileStream.h"
 #include "base/MemoryStream.h"
+#include "page/LinkTable.h"
 #include "page/PageFile.h"
 #include "page/PageFileLayout.h"
 
@@ -94,18 +95,10 @@ class PageFileReader {
     file_.SetPosition(kLinkTableEntryOffset);
     const int32_t offset = file_.ReadInt32();
     if (offset < 0 || int64_t{offset} + kLinkTableSize > fileSize_) RaiseReadError();
-    std::array<uint8_t, kLinkTableSize> table;
+    TLinkTableBytes table;
     file_.SetPosition(offset);
     file_.ReadBuffer(table.data(), kLinkTableSize);
-
-    TPage::Links links;
-    const uint8_t* at = table.data();
-    for (TLinkRecord& record : links) {
-      for (int field = 0; field < kLinkFieldCount; ++field, at += kIntegerSize) {
-        record.Field(static_cast<TLinkField>(field)) = LoadInt32LE(at);
-      }
-    }
-    return links;
+    return DecodeLinkTable(table);
   }
 
   TFileStream file_;

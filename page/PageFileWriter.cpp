@@ -3,6 +3,7 @@
 
 #include "base/Exceptions.h"
 #include "page/FileReplacement.h"
+#include "page/LinkTable.h"
 #include "page/PageFile.h"
 #include "page/PageFileLayout.h"
 
@@ -47,15 +48,9 @@ void AppendStream(TJPEGImage& holder, TStream& file, HeaderBuilder& header, int6
 }
 
 void WriteLinkTable(const TPage& page, TStream& file) {
-  std::array<uint8_t, kLinkTableSize> table{};
-  uint8_t* at = table.data();
-  for (int link = 0; link < kLinkCount; ++link) {
-    const TLinkRecord& record = page.Link(link);
-    for (int field = 0; field < kLinkFieldCount; ++field, at += kIntegerSize) {
-      StoreUInt32LE(at, static_cast<uint32_t>(record.Field(static_cast<TLinkField>(field))));
-    }
-  }
-  file.WriteBuffer(table.data(), kLinkTableSize);
+  TPage::Links links;
+  for (int link = 0; link < kLinkCount; ++link) links[link] = page.Link(link);
+  file.WriteBuffer(EncodeLinkTable(links).data(), kLinkTableSize);
 }
 
 }  // namespace

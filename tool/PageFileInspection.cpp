@@ -4,6 +4,7 @@
 
 #include "base/Exceptions.h"
 #include "base/FileStream.h"
+#include "page/LinkTable.h"
 #include "page/PageFileLayout.h"
 
 namespace pm::tool {
@@ -42,17 +43,6 @@ InspectedStream InspectStream(std::span<const uint8_t> file, int64_t entryAt) {
   return stream;
 }
 
-TPage::Links ReadLinks(std::span<const uint8_t> table) {
-  TPage::Links links;
-  const uint8_t* at = table.data();
-  for (TLinkRecord& record : links) {
-    for (int field = 0; field < kLinkFieldCount; ++field, at += kIntegerSize) {
-      record.Field(static_cast<TLinkField>(field)) = LoadInt32LE(at);
-    }
-  }
-  return links;
-}
-
 }  // namespace
 
 PageFileInspection InspectPageFile(const std::string& fileName) {
@@ -69,8 +59,9 @@ PageFileInspection InspectPageFile(const std::string& fileName) {
   inspection.linkTableSize = LoadInt32LE(file.data() + kLinkTableEntryOffset + kIntegerSize);
   const int64_t tableEnd = int64_t{inspection.linkTableOffset} + kLinkTableSize;
   if (inspection.linkTableOffset >= 0 && tableEnd <= inspection.fileSize) {
-    inspection.links = ReadLinks(std::span(file).subspan(
-        static_cast<size_t>(inspection.linkTableOffset), static_cast<size_t>(kLinkTableSize)));
+    inspection.links = DecodeLinkTable(std::span(file)
+                                           .subspan(static_cast<size_t>(inspection.linkTableOffset))
+                                           .first<kLinkTableSize>());
   }
   return inspection;
 }

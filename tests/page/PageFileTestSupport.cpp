@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Stream.h"
+#include "page/LinkTable.h"
 
 namespace pm::test {
 
@@ -25,14 +26,8 @@ void PageFileBuilder::Put(int64_t offset, const std::vector<uint8_t>& data) {
 }
 
 void PageFileBuilder::PutLinks(const std::array<TLinkRecord, kLinkCount>& links) {
-  std::vector<uint8_t> table(page_file::kLinkTableSize);
-  uint8_t* at = table.data();
-  for (const TLinkRecord& record : links) {
-    for (int field = 0; field < kLinkFieldCount; ++field, at += 4) {
-      StoreUInt32LE(at, static_cast<uint32_t>(record.Field(static_cast<TLinkField>(field))));
-    }
-  }
-  Put(IntAt(bytes_, page_file::kLinkTableEntryOffset), table);
+  const TLinkTableBytes table = EncodeLinkTable(links);
+  Put(IntAt(bytes_, page_file::kLinkTableEntryOffset), {table.begin(), table.end()});
 }
 
 int32_t PageFileBuilder::Append(const std::vector<uint8_t>& data) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "base/FileStream.h"
 #include "base/MemoryStream.h"
 #include "imaging/JPEGImage.h"
 
@@ -38,6 +39,28 @@ TBitmap SolidBitmap(int32_t width, int32_t height, TColor color) {
   bitmap.Canvas().Brush().Color = color;
   bitmap.Canvas().FillRect(0, 0, width, height);
   return bitmap;
+}
+
+TBitmap SharpBitmap(int32_t width, int32_t height, int seed) {
+  constexpr int kDotSpacing = 5;
+  TBitmap bitmap = EmptyDib24(width, height);
+  for (int32_t y = 0; y < height; ++y) {
+    uint8_t* row = bitmap.ScanLine(y);
+    for (int32_t x = 0; x < width; ++x) {
+      const uint8_t grey = (x + y) % 2 == 0 ? 0 : 255;
+      const bool dot = (x * 3 + y + seed) % kDotSpacing == 0 && y % 2 == seed % 2;
+      row[3 * x] = dot ? static_cast<uint8_t>(40 * seed + x) : grey;
+      row[3 * x + 1] = dot ? static_cast<uint8_t>(200 - y) : grey;
+      row[3 * x + 2] = dot ? static_cast<uint8_t>(255 - 30 * seed) : grey;
+    }
+  }
+  return bitmap;
+}
+
+void WriteBmpFile(const std::string& fileName, TBitmap bitmap) {
+  TFileStream file(fileName, FileAccess::CreateExclusive);
+  bitmap.SaveToStream(file);
+  file.Close();
 }
 
 std::vector<uint8_t> EncodeJpeg(const TBitmap& bitmap) {

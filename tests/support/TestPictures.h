@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "imaging/Bitmap.h"
@@ -13,6 +14,13 @@ TBitmap GradientBitmap(int32_t width, int32_t height, int seed = 0);
 
 // A 24-bit bitmap of one colour.
 TBitmap SolidBitmap(int32_t width, int32_t height, TColor color);
+
+// A 24-bit bitmap with detail of single pixels that JPEG can't keep: a checkerboard of black and
+// white with a coloured dot every few pixels, placed differently for each `seed`.
+TBitmap SharpBitmap(int32_t width, int32_t height, int seed = 0);
+
+// Writes the bitmap as a BMP file in its own layout, creating or emptying the file.
+void WriteBmpFile(const std::string& fileName, TBitmap bitmap);
 
 // The JPEG bytes that a new holder writes for the bitmap.
 std::vector<uint8_t> EncodeJpeg(const TBitmap& bitmap);

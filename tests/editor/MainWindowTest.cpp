@@ -125,7 +125,7 @@ TEST_F(MainWindowTest, TheArrowsWrapAroundAndShowTheSlotOrLinkTheySelect) {
 TEST_F(MainWindowTest, AnImportShowsTheBitmapAsReadNotAJpegCopy) {
   const TBitmap sharp = test::SharpBitmap(40, 30, 1);
   // JPEG would blur this picture's detail: the checks below tell the two apart.
-  ASSERT_GT(MaxChannelDifference(Decoded(test::EncodeJpeg(sharp)), PixelsOf(sharp)), 32);
+  ASSERT_GT(MaxChannelDifference(Decoded(test::EncodeWithHolder(sharp)), PixelsOf(sharp)), 32);
   const std::string slotFile = BmpFile("sharp.bmp", sharp);
   const std::string backgroundFile = BmpFile("back.bmp", test::SharpBitmap(64, 48, 2));
 
@@ -345,7 +345,7 @@ TEST_F(MainWindowTest, AFailedLoadLeavesTheWindowShowingWhatItShowedBefore) {
   auto cutShort = good;
   cutShort.pop_back();
   const auto undecodable =
-      test::WithoutSegments(test::EncodeJpeg(test::GradientBitmap(8, 8)), 0xDB);
+      test::WithoutSegments(test::EncodeWithHolder(test::GradientBitmap(8, 8)), 0xDB);
 
   const struct {
     const char* what;

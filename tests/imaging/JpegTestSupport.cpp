@@ -17,77 +17,7 @@ constexpr uint8_t kTEM = 0x01;
 
 uint16_t BigEndian16(const uint8_t* p) { return static_cast<uint16_t>(p[0] << 8 | p[1]); }
 
-TBitmap Blank24(int32_t width, int32_t height) {
-  TBitmap bitmap;
-  bitmap.SetPixelFormat(TPixelFormat::pf24bit);
-  bitmap.SetWidth(width);
-  bitmap.SetHeight(height);
-  return bitmap;
-}
-
-uint8_t Clamp(double v) {
-  return static_cast<uint8_t>(std::lround(std::fmin(255, std::fmax(0, v))));
-}
-
 }  // namespace
-
-TBitmap GradientBitmap(int32_t width, int32_t height, int seed, int noise) {
-  TBitmap bitmap = Blank24(width, height);
-  uint32_t state = 12345u + static_cast<uint32_t>(seed);
-  auto grain = [&state, noise] {
-    state = state * 1664525u + 1013904223u;
-    return noise ? static_cast<int>(state >> 16) % (2 * noise + 1) - noise : 0;
-  };
-  for (int32_t y = 0; y < height; ++y) {
-    uint8_t* row = bitmap.ScanLine(y);
-    for (int32_t x = 0; x < width; ++x) {
-      const double u = width > 1 ? double(x) / (width - 1) : 0;
-      const double v = height > 1 ? double(y) / (height - 1) : 0;
-      row[3 * x + 0] = Clamp(255 * u * (1 - v) + 30 * std::sin(0.05 * (x + seed)) + grain());
-      row[3 * x + 1] = Clamp(255 * v + 20 * std::cos(0.07 * (y - seed)) + grain());
-      row[3 * x + 2] = Clamp(255 * (1 - u) * (0.5 + 0.5 * v) + seed % 17 + grain());
-    }
-  }
-  return bitmap;
-}
-
-TBitmap SolidBitmap(int32_t width, int32_t height, TColor color) {
-  TBitmap bitmap = Blank24(width, height);
-  for (int32_t y = 0; y < height; ++y) {
-    uint8_t* row = bitmap.ScanLine(y);
-    for (int32_t x = 0; x < width; ++x) {
-      row[3 * x + 0] = color.blue;
-      row[3 * x + 1] = color.green;
-      row[3 * x + 2] = color.red;
-    }
-  }
-  return bitmap;
-}
-
-std::vector<uint8_t> SavedBytes(TJPEGImage& holder) {
-  TMemoryStream stream;
-  holder.SaveJpeg(stream);
-  const auto bytes = stream.Bytes();
-  return {bytes.begin(), bytes.end()};
-}
-
-void LoadBytes(TJPEGImage& holder, std::span<const uint8_t> bytes) {
-  TMemoryStream stream;
-  stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-  stream.SetPosition(0);
-  holder.LoadJpeg(stream);
-}
-
-std::vector<uint8_t> EncodeWithHolder(const TBitmap& bitmap, const TJPEGSettings& settings) {
-  TJPEGImage holder;
-  holder.Settings() = settings;
-  holder.AssignBitmap(bitmap);
-  return SavedBytes(holder);
-}
-
-std::vector<uint8_t> EncodeWithHolder(const TBitmap& bitmap) {
-  return EncodeWithHolder(bitmap, TJPEGSettings{});
-}
 
 TBitmap DecodeWithHolder(std::span<const uint8_t> bytes, const TJPEGSettings& settings) {
   TJPEGImage holder;

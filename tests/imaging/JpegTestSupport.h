@@ -1,4 +1,5 @@
-// Pictures and JPEG streams for the tests of the image holder, and a reader of a stream's
+// Decoding and comparing pictures for the tests of the image holder (the pictures themselves
+// are in tests/support/TestPictures.h), and a reader of a stream's
 // marker segments, so that tests can check what the library wrote.
 #pragma once
 
@@ -9,26 +10,13 @@
 #include "imaging/Bitmap.h"
 #include "imaging/JPEGImage.h"
 #include "imaging/JpegLibrary.h"
+#include "tests/support/TestPictures.h"
 
 namespace pm::test {
 
-// A 24-bit bitmap of smooth gradients; `seed` varies the picture, `noise` adds pseudo-random
-// grain of that amplitude.
-TBitmap GradientBitmap(int32_t width, int32_t height, int seed = 0, int noise = 0);
-// A 24-bit bitmap of one colour.
-TBitmap SolidBitmap(int32_t width, int32_t height, TColor color);
-
-// What a new holder with `settings` writes for `bitmap`.
-std::vector<uint8_t> EncodeWithHolder(const TBitmap& bitmap, const TJPEGSettings& settings);
-std::vector<uint8_t> EncodeWithHolder(const TBitmap& bitmap);
 // What a new holder with `settings` decodes from `bytes`.
 TBitmap DecodeWithHolder(std::span<const uint8_t> bytes, const TJPEGSettings& settings);
 TBitmap DecodeWithHolder(std::span<const uint8_t> bytes);
-
-// The holder's JPEG bytes, written by SaveJpeg.
-std::vector<uint8_t> SavedBytes(TJPEGImage& holder);
-// Loads the bytes into the holder from a memory buffer.
-void LoadBytes(TJPEGImage& holder, std::span<const uint8_t> bytes);
 
 // The mean and the largest difference of colour channels between two pictures of one size.
 struct TPixelDifference {

@@ -41,7 +41,7 @@ class PageFileFailureTest : public ::testing::Test {
   // A well-formed file with a background and slots 0 to 255 all stored.
   test::PageFileBuilder FullFile() {
     test::PageFileBuilder builder;
-    const auto jpeg = test::EncodeJpeg(test::GradientBitmap(8, 8, 5));
+    const auto jpeg = test::EncodeWithHolder(test::GradientBitmap(8, 8, 5));
     const auto size = static_cast<int32_t>(jpeg.size());
     builder.SetBackground(builder.Append(jpeg), size);
     for (int slot = 0; slot < kSlotCount; ++slot) builder.SetSlot(slot, builder.Append(jpeg), size);
@@ -133,7 +133,7 @@ TEST_F(PageFileFailureTest, JpegFailuresAtSlot200AndInSlot0StopTheLoadWithNothin
 
   // Slot 0's header reads, but its picture can't be decoded: no quantisation table.
   auto undecodable = FullFile();
-  const auto jpeg = test::WithoutSegments(test::EncodeJpeg(test::GradientBitmap(8, 8)), 0xDB);
+  const auto jpeg = test::WithoutSegments(test::EncodeWithHolder(test::GradientBitmap(8, 8)), 0xDB);
   undecodable.SetSlot(0, undecodable.Append(jpeg), static_cast<int32_t>(jpeg.size()));
   ExpectLoadFails<EJPEG>(undecodable.Bytes(), "JPEG エラー #51");
 

@@ -12,12 +12,6 @@ namespace {
 using namespace page_file;
 using test::IntAt;
 
-std::vector<uint8_t> HolderBytes(TJPEGImage& holder) {
-  TMemoryStream stream;
-  holder.SaveJpeg(stream);
-  return {stream.Bytes().begin(), stream.Bytes().end()};
-}
-
 std::vector<uint8_t> Slice(const std::vector<uint8_t>& bytes, int64_t offset, int64_t size) {
   return {bytes.begin() + offset, bytes.begin() + offset + size};
 }
@@ -59,7 +53,7 @@ TEST_F(PageFileTest, ANewPageSavesWithThePlaceholderBackgroundAndEmptyEntries) {
   EXPECT_EQ(shown.Pixel(639, 479), clBlack);
   EXPECT_EQ(shown.Pixel(320, 240), clWhite);
   // The stored stream is that placeholder's encoding.
-  EXPECT_EQ(Slice(bytes, kHeaderSize, backgroundSize), HolderBytes(page.BackgroundHolder()));
+  EXPECT_EQ(Slice(bytes, kHeaderSize, backgroundSize), test::SavedBytes(page.BackgroundHolder()));
 }
 
 TEST_F(PageFileTest, TheWorkedLayoutOfABackgroundAndSlotThree) {
@@ -73,8 +67,8 @@ TEST_F(PageFileTest, TheWorkedLayoutOfABackgroundAndSlotThree) {
   WritePageFile(page, file_);
 
   const auto bytes = test::ReadFileBytes(file_);
-  const auto background = HolderBytes(page.BackgroundHolder());
-  const auto slot3 = HolderBytes(page.SlotHolder(3));
+  const auto background = test::SavedBytes(page.BackgroundHolder());
+  const auto slot3 = test::SavedBytes(page.SlotHolder(3));
   const int32_t n = static_cast<int32_t>(background.size());
   const int32_t m = static_cast<int32_t>(slot3.size());
   EXPECT_EQ(IntAt(bytes, 0), 2064);
@@ -105,10 +99,10 @@ TEST_F(PageFileTest, TwoSavesInARowGiveIdenticalFiles) {
 TEST_F(PageFileTest, LoadingThenSavingReproducesEveryStreamByteForByte) {
   // Streams in reverse order with gaps, trailing bytes after an end-of-image marker, and the
   // link table in the middle of the file.
-  auto background = test::EncodeJpeg(test::GradientBitmap(40, 30, 1));
-  auto slot0 = test::EncodeJpeg(test::GradientBitmap(10, 10, 2));
+  auto background = test::EncodeWithHolder(test::GradientBitmap(40, 30, 1));
+  auto slot0 = test::EncodeWithHolder(test::GradientBitmap(10, 10, 2));
   slot0.insert(slot0.end(), {0xDE, 0xAD, 0xBE, 0xEF});
-  const auto slot255 = test::EncodeJpeg(test::GradientBitmap(7, 3, 3));
+  const auto slot255 = test::EncodeWithHolder(test::GradientBitmap(7, 3, 3));
 
   test::PageFileBuilder builder;
   builder.SetLinkTable(kHeaderSize);
@@ -175,7 +169,7 @@ TEST_F(PageFileTest, ABackgroundOffsetOfMinusOneKeepsTheHeldBackground) {
   test::PageFileBuilder builder;
   builder.SetLinkTable(kHeaderSize);
   builder.PutLinks({});
-  const auto slot1 = test::EncodeJpeg(test::GradientBitmap(4, 4));
+  const auto slot1 = test::EncodeWithHolder(test::GradientBitmap(4, 4));
   builder.SetSlot(1, builder.Append(slot1), static_cast<int32_t>(slot1.size()));
   test::WriteFileBytes(file_, builder.Bytes());
 
@@ -220,11 +214,11 @@ TEST_F(PageFileTest, ASavedPageLoadsBackEqual) {
   for (int i = 0; i < kSlotCount; ++i) {
     ASSERT_EQ(loaded.SlotHolder(i).IsEmpty(), page.SlotHolder(i).IsEmpty()) << i;
     if (!page.SlotHolder(i).IsEmpty()) {
-      EXPECT_EQ(HolderBytes(loaded.SlotHolder(i)), HolderBytes(page.SlotHolder(i)));
+      EXPECT_EQ(test::SavedBytes(loaded.SlotHolder(i)), test::SavedBytes(page.SlotHolder(i)));
     }
     EXPECT_EQ(loaded.Link(i), page.Link(i));
   }
-  EXPECT_EQ(HolderBytes(loaded.BackgroundHolder()), HolderBytes(page.BackgroundHolder()));
+  EXPECT_EQ(test::SavedBytes(loaded.BackgroundHolder()), test::SavedBytes(page.BackgroundHolder()));
 }
 
 TEST_F(PageFileTest, ASaveKeepsThePermissionBitsOfTheFileItReplaces) {

@@ -1,5 +1,6 @@
 #include "tests/support/TestPictures.h"
 
+#include <cmath>
 #include <memory>
 #include <stdexcept>
 
@@ -19,16 +20,27 @@ TBitmap EmptyDib24(int32_t width, int32_t height) {
   return bitmap;
 }
 
+uint8_t Clamp(double v) {
+  return static_cast<uint8_t>(std::lround(std::fmin(255, std::fmax(0, v))));
+}
+
 }  // namespace
 
-TBitmap GradientBitmap(int32_t width, int32_t height, int seed) {
+TBitmap GradientBitmap(int32_t width, int32_t height, int seed, int noise) {
   TBitmap bitmap = EmptyDib24(width, height);
+  uint32_t state = 12345u + static_cast<uint32_t>(seed);
+  auto grain = [&state, noise] {
+    state = state * 1664525u + 1013904223u;
+    return noise ? static_cast<int>(state >> 16) % (2 * noise + 1) - noise : 0;
+  };
   for (int32_t y = 0; y < height; ++y) {
     uint8_t* row = bitmap.ScanLine(y);
     for (int32_t x = 0; x < width; ++x) {
-      row[3 * x] = static_cast<uint8_t>(x * 255 / std::max(1, width - 1) + seed * 37);
-      row[3 * x + 1] = static_cast<uint8_t>(y * 255 / std::max(1, height - 1) + seed * 11);
-      row[3 * x + 2] = static_cast<uint8_t>((x + y) * 2 + seed * 53);
+      const double u = width > 1 ? double(x) / (width - 1) : 0;
+      const double v = height > 1 ? double(y) / (height - 1) : 0;
+      row[3 * x + 0] = Clamp(255 * u * (1 - v) + 30 * std::sin(0.05 * (x + seed)) + grain());
+      row[3 * x + 1] = Clamp(255 * v + 20 * std::cos(0.07 * (y - seed)) + grain());
+      row[3 * x + 2] = Clamp(255 * (1 - u) * (0.5 + 0.5 * v) + seed % 17 + grain());
     }
   }
   return bitmap;
@@ -63,13 +75,29 @@ void WriteBmpFile(const std::string& fileName, TBitmap bitmap) {
   file.Close();
 }
 
-std::vector<uint8_t> EncodeJpeg(const TBitmap& bitmap) {
-  TJPEGImage holder;
-  holder.AssignBitmap(bitmap);
+std::vector<uint8_t> SavedBytes(TJPEGImage& holder) {
   TMemoryStream stream;
   holder.SaveJpeg(stream);
   const auto bytes = stream.Bytes();
   return {bytes.begin(), bytes.end()};
+}
+
+void LoadBytes(TJPEGImage& holder, std::span<const uint8_t> bytes) {
+  TMemoryStream stream;
+  stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+  stream.SetPosition(0);
+  holder.LoadJpeg(stream);
+}
+
+std::vector<uint8_t> EncodeWithHolder(const TBitmap& bitmap, const TJPEGSettings& settings) {
+  TJPEGImage holder;
+  holder.Settings() = settings;
+  holder.AssignBitmap(bitmap);
+  return SavedBytes(holder);
+}
+
+std::vector<uint8_t> EncodeWithHolder(const TBitmap& bitmap) {
+  return EncodeWithHolder(bitmap, TJPEGSettings{});
 }
 
 std::vector<uint8_t> WithoutSegments(const std::vector<uint8_t>& jpeg, uint8_t marker) {

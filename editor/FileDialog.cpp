@@ -1,5 +1,7 @@
 #include "editor/FileDialog.h"
 
+#include "editor/ScreenPlacement.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QScreen>
@@ -8,6 +10,8 @@
 namespace pm {
 
 namespace {
+
+constexpr int kTopThird = 3;
 
 // The pattern that matches every file; "*.*" would leave out names without an extension.
 constexpr const char* kEveryFilePattern = "*.*";
@@ -31,9 +35,7 @@ class PlacedFileDialog : public QFileDialog {
     const QScreen* screen = active ? active->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect area = screen->availableGeometry();
-    const QSize size = frameGeometry().size();
-    move(area.left() + std::max(0, (area.width() - size.width()) / 2),
-         area.top() + std::max(0, (area.height() - size.height()) / 3));
+    move(PlaceOnScreen(area, frameGeometry().size(), kTopThird));
   }
 };
 

@@ -12,6 +12,7 @@
 #include "editor/Fonts.h"
 #include "editor/Form2.h"
 #include "editor/ProgramIcon.h"
+#include "editor/ScreenPlacement.h"
 #include "editor/WaitCursor.h"
 
 namespace pm {
@@ -179,9 +180,7 @@ void TForm1::ShowCentred() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
   const QRect area = screen->geometry();
-  const QSize outer = frameGeometry().size();
-  move(area.left() + std::max(0, (area.width() - outer.width()) / 2),
-       area.top() + std::max(0, (area.height() - outer.height()) / 2));
+  move(PlaceOnScreen(area, frameGeometry().size()));
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -218,13 +217,7 @@ void TForm1::UpDown1Click() {
 }
 
 void TForm1::BitBtn1Click() {
-  if (!OpenDialog1.Execute()) return;
-  const std::string fileName = OpenDialog1.FileName();
-  page_->SetSlotFileName(fileName);
-  const TBitmap bitmap = ReadBitmapFile(fileName);
-  page_->SetSlotBitmap(bitmap);
-  Image1->SetPicture(&bitmap);
-  Edit6->SetText(fileName);
+  Import(&TPage::SetSlotFileName, &TPage::SetSlotBitmap, *Image1, *Edit6);
 }
 
 void TForm1::BitBtn2Click() {
@@ -257,13 +250,7 @@ void TForm1::Button3Click() {
 void TForm1::Button1Click() { page_->ClearLink(); }
 
 void TForm1::Button2Click() {
-  if (!OpenDialog1.Execute()) return;
-  const std::string fileName = OpenDialog1.FileName();
-  page_->SetBackgroundFileName(fileName);
-  const TBitmap bitmap = ReadBitmapFile(fileName);
-  page_->SetBackgroundBitmap(bitmap);
-  Image2->SetPicture(&bitmap);
-  Edit9->SetText(fileName);
+  Import(&TPage::SetBackgroundFileName, &TPage::SetBackgroundBitmap, *Image2, *Edit9);
 }
 
 void TForm1::BitBtn3Click() {
@@ -325,10 +312,16 @@ void TForm1::RefreshLinkView() {
   Edit10->SetText(IntToStr(link.LinkPage));
 }
 
-TBitmap TForm1::ReadBitmapFile(const std::string& fileName) {
+void TForm1::Import(void (TPage::*setFileName)(std::string),
+                    void (TPage::*setBitmap)(const TBitmap&), TImage& preview, TEdit& nameField) {
+  if (!OpenDialog1.Execute()) return;
+  const std::string fileName = OpenDialog1.FileName();
+  ((*page_).*setFileName)(fileName);
   TBitmap bitmap;
   bitmap.LoadFromFile(fileName);
-  return bitmap;
+  ((*page_).*setBitmap)(bitmap);
+  preview.SetPicture(&bitmap);
+  nameField.SetText(fileName);
 }
 
 }  // namespace pm

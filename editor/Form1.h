@@ -111,8 +111,10 @@ class TForm1 : public QWidget, private TPageFileListener {
   // Steps 1 to 4 of a number field's change: the number shown becomes the selection, limited to
   // 0 to 255; a text that isn't a number puts the previous one back.
   int32_t SelectByField(TEdit& field, TUpDown& upDown, int32_t current);
-  // Reads a BMP file into a new bitmap, as an import does.
-  static TBitmap ReadBitmapFile(const std::string& fileName);
+  // An import into the slot or the background: the name is set first, then the file is read
+  // into a new bitmap, given to the holder and shown with its name.
+  void Import(void (TPage::*setFileName)(std::string), void (TPage::*setBitmap)(const TBitmap&),
+              TImage& preview, TEdit& nameField);
 
   std::unique_ptr<TPage> page_;
   TForm2* aboutBox_ = nullptr;

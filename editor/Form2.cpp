@@ -4,12 +4,12 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
-#include <algorithm>
 
 #include "editor/Button.h"
 #include "editor/EventGuard.h"
 #include "editor/Fonts.h"
 #include "editor/ProgramIcon.h"
+#include "editor/ScreenPlacement.h"
 
 namespace pm {
 
@@ -128,9 +128,7 @@ void TForm2::PlaceAtFirstShowing() {
   const QScreen* screen = mainWindow_ ? mainWindow_->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
   const QRect area = screen->geometry();
-  const QSize outer = frameGeometry().size();
-  move(area.left() + std::max(0, (area.width() - outer.width()) / 2),
-       area.top() + std::max(0, (area.height() - outer.height()) / 2));
+  move(PlaceOnScreen(area, frameGeometry().size()));
 }
 
 }  // namespace pm

@@ -7,7 +7,7 @@
 #include "page/PageFile.h"
 #include "page/PageFileLayout.h"
 #include "tool/Commands.h"
-#include "tool/PageFileInspection.h"
+#include "tool/PageFileContents.h"
 
 namespace pm::tool {
 
@@ -19,7 +19,7 @@ struct Extent {
   int64_t end;
 };
 
-std::vector<std::string> StreamProblems(const std::string& name, const InspectedStream& stream,
+std::vector<std::string> StreamProblems(const std::string& name, const StoredStream& stream,
                                         int64_t fileSize) {
   std::vector<std::string> problems;
   if (!stream.Stored()) return problems;
@@ -48,33 +48,33 @@ std::vector<std::string> OverlapProblems(std::vector<Extent> extents) {
   return problems;
 }
 
-std::vector<std::string> FindProblems(const PageFileInspection& inspection) {
+std::vector<std::string> FindProblems(const PageFileContents& contents) {
   std::vector<std::string> problems;
   std::vector<Extent> extents;
-  auto addStream = [&](const std::string& name, const InspectedStream& stream) {
-    const auto found = StreamProblems(name, stream, inspection.fileSize);
+  auto addStream = [&](const std::string& name, const StoredStream& stream) {
+    const auto found = StreamProblems(name, stream, contents.fileSize);
     problems.insert(problems.end(), found.begin(), found.end());
     if (stream.InFile && stream.size > 0) {
       extents.push_back({name, stream.offset, int64_t{stream.offset} + stream.size});
     }
   };
-  addStream("background", inspection.background);
+  addStream("background", contents.background);
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    addStream("slot " + std::to_string(slot), inspection.slots[slot]);
+    addStream("slot " + std::to_string(slot), contents.slots[slot]);
   }
 
-  const int64_t tableEnd = int64_t{inspection.linkTableOffset} + page_file::kLinkTableSize;
-  if (inspection.linkTableSize != page_file::kLinkTableSize) {
-    problems.push_back("link table size is " + std::to_string(inspection.linkTableSize) +
+  const int64_t tableEnd = int64_t{contents.linkTableOffset} + page_file::kLinkTableSize;
+  if (contents.linkTableSize != page_file::kLinkTableSize) {
+    problems.push_back("link table size is " + std::to_string(contents.linkTableSize) +
                        ", not 7168");
   }
-  if (!inspection.links) {
-    problems.push_back("link table at " + std::to_string(inspection.linkTableOffset) +
+  if (!contents.links) {
+    problems.push_back("link table at " + std::to_string(contents.linkTableOffset) +
                        " lies outside the file");
   } else {
-    extents.push_back({"the link table", inspection.linkTableOffset, tableEnd});
-    if (inspection.fileSize > tableEnd) {
-      problems.push_back(std::to_string(inspection.fileSize - tableEnd) +
+    extents.push_back({"the link table", contents.linkTableOffset, tableEnd});
+    if (contents.fileSize > tableEnd) {
+      problems.push_back(std::to_string(contents.fileSize - tableEnd) +
                          " bytes after the link table");
     }
   }
@@ -89,7 +89,7 @@ std::vector<std::string> FindProblems(const PageFileInspection& inspection) {
 int RunCheck(ArgumentList& arguments, std::ostream& out) {
   const std::string input = arguments.Take("FILE.pag");
   arguments.ExpectDone();
-  std::vector<std::string> problems = FindProblems(InspectPageFile(input));
+  std::vector<std::string> problems = FindProblems(ReadPageFileContents(input));
   // The editor's own reading, with the decoding of the background and slot 0.
   try {
     TPage page;

@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "tool/Commands.h"
-#include "tool/PageFileInspection.h"
+#include "tool/PageFileContents.h"
 
 namespace pm::tool {
 
@@ -11,7 +11,7 @@ namespace {
 
 using nlohmann::json;
 
-json StreamJson(const InspectedStream& stream) {
+json StreamJson(const StoredStream& stream) {
   if (!stream.Stored()) return nullptr;
   json entry = {{"offset", stream.offset}, {"size", stream.size}};
   if (stream.header) {
@@ -33,24 +33,23 @@ json LinkJson(const TLinkRecord& link) {
           {"bitmap", link.Bitmap}};
 }
 
-json InspectionJson(const PageFileInspection& inspection) {
+json ContentsJson(const PageFileContents& contents) {
   json result;
-  result["file_size"] = inspection.fileSize;
-  result["background"] = StreamJson(inspection.background);
+  result["file_size"] = contents.fileSize;
+  result["background"] = StreamJson(contents.background);
   result["slots"] = json::array();
-  for (const auto& slot : inspection.slots) result["slots"].push_back(StreamJson(slot));
-  result["link_table"] = {{"offset", inspection.linkTableOffset},
-                          {"size", inspection.linkTableSize}};
-  if (inspection.links) {
+  for (const auto& slot : contents.slots) result["slots"].push_back(StreamJson(slot));
+  result["link_table"] = {{"offset", contents.linkTableOffset}, {"size", contents.linkTableSize}};
+  if (contents.links) {
     result["links"] = json::array();
-    for (const auto& link : *inspection.links) result["links"].push_back(LinkJson(link));
+    for (const auto& link : *contents.links) result["links"].push_back(LinkJson(link));
   } else {
     result["links"] = nullptr;
   }
   return result;
 }
 
-void PrintStream(std::ostream& out, const std::string& name, const InspectedStream& stream) {
+void PrintStream(std::ostream& out, const std::string& name, const StoredStream& stream) {
   out << name << ": offset " << stream.offset << ", size " << stream.size;
   if (stream.header) {
     out << ", " << stream.header->width << " x " << stream.header->height << ", "
@@ -63,30 +62,30 @@ void PrintStream(std::ostream& out, const std::string& name, const InspectedStre
   out << "\n";
 }
 
-void PrintText(std::ostream& out, const PageFileInspection& inspection) {
-  out << "file size: " << inspection.fileSize << "\n";
-  if (inspection.background.Stored()) {
-    PrintStream(out, "background", inspection.background);
+void PrintText(std::ostream& out, const PageFileContents& contents) {
+  out << "file size: " << contents.fileSize << "\n";
+  if (contents.background.Stored()) {
+    PrintStream(out, "background", contents.background);
   } else {
     out << "background: none\n";
   }
   int empty = 0;
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    if (inspection.slots[slot].Stored()) {
-      PrintStream(out, "slot " + std::to_string(slot), inspection.slots[slot]);
+    if (contents.slots[slot].Stored()) {
+      PrintStream(out, "slot " + std::to_string(slot), contents.slots[slot]);
     } else {
       ++empty;
     }
   }
   out << "empty slots: " << empty << "\n";
-  out << "link table: offset " << inspection.linkTableOffset << ", size "
-      << inspection.linkTableSize << "\n";
-  if (!inspection.links) {
+  out << "link table: offset " << contents.linkTableOffset << ", size " << contents.linkTableSize
+      << "\n";
+  if (!contents.links) {
     out << "links: past the end of the file\n";
     return;
   }
   for (int i = 0; i < kLinkCount; ++i) {
-    const TLinkRecord& link = (*inspection.links)[i];
+    const TLinkRecord& link = (*contents.links)[i];
     if (link == TLinkRecord()) continue;
     out << "link " << i << ": left " << link.Left << ", top " << link.Top << ", right "
         << link.Right << ", bottom " << link.Bottom << ", link page " << link.LinkPage
@@ -104,11 +103,11 @@ int RunInfo(ArgumentList& arguments, std::ostream& out) {
     asJson = true;
   }
   arguments.ExpectDone();
-  const PageFileInspection inspection = InspectPageFile(input);
+  const PageFileContents contents = ReadPageFileContents(input);
   if (asJson) {
-    out << InspectionJson(inspection).dump(2) << "\n";
+    out << ContentsJson(contents).dump(2) << "\n";
   } else {
-    PrintText(out, inspection);
+    PrintText(out, contents);
   }
   return 0;
 }

@@ -13,7 +13,7 @@
 
 namespace pm::tool {
 
-struct InspectedStream {
+struct StoredStream {
   int32_t offset = -1;
   int32_t size = -1;
   bool Stored() const { return offset != -1; }
@@ -24,16 +24,16 @@ struct InspectedStream {
   std::string headerError;  // the library's message when it rejects the header
 };
 
-struct PageFileInspection {
+struct PageFileContents {
   int64_t fileSize = 0;
-  InspectedStream background;
-  std::array<InspectedStream, kSlotCount> slots;
+  StoredStream background;
+  std::array<StoredStream, kSlotCount> slots;
   int32_t linkTableOffset = 0;
   int32_t linkTableSize = 0;
   std::optional<TPage::Links> links;  // when the table lies within the file
 };
 
 // EFOpenError when the file can't be opened, EReadError when it is shorter than its header.
-PageFileInspection InspectPageFile(const std::string& fileName);
+PageFileContents ReadPageFileContents(const std::string& fileName);
 
 }  // namespace pm::tool

@@ -1,4 +1,4 @@
-#include "tool/PageFileInspection.h"
+#include "tool/PageFileContents.h"
 
 #include <span>
 
@@ -23,8 +23,8 @@ std::vector<uint8_t> ReadWholeFile(const std::string& fileName) {
   return bytes;
 }
 
-InspectedStream InspectStream(std::span<const uint8_t> file, int64_t entryAt) {
-  InspectedStream stream;
+StoredStream ReadStoredStream(std::span<const uint8_t> file, int64_t entryAt) {
+  StoredStream stream;
   stream.offset = LoadInt32LE(file.data() + entryAt);
   stream.size = LoadInt32LE(file.data() + entryAt + kIntegerSize);
   if (!stream.Stored()) return stream;
@@ -45,25 +45,25 @@ InspectedStream InspectStream(std::span<const uint8_t> file, int64_t entryAt) {
 
 }  // namespace
 
-PageFileInspection InspectPageFile(const std::string& fileName) {
+PageFileContents ReadPageFileContents(const std::string& fileName) {
   const std::vector<uint8_t> file = ReadWholeFile(fileName);
   if (static_cast<int64_t>(file.size()) < kHeaderSize) RaiseReadError();
 
-  PageFileInspection inspection;
-  inspection.fileSize = static_cast<int64_t>(file.size());
-  inspection.background = InspectStream(file, kBackgroundEntryOffset);
+  PageFileContents contents;
+  contents.fileSize = static_cast<int64_t>(file.size());
+  contents.background = ReadStoredStream(file, kBackgroundEntryOffset);
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    inspection.slots[slot] = InspectStream(file, SlotEntryOffset(slot));
+    contents.slots[slot] = ReadStoredStream(file, SlotEntryOffset(slot));
   }
-  inspection.linkTableOffset = LoadInt32LE(file.data() + kLinkTableEntryOffset);
-  inspection.linkTableSize = LoadInt32LE(file.data() + kLinkTableEntryOffset + kIntegerSize);
-  const int64_t tableEnd = int64_t{inspection.linkTableOffset} + kLinkTableSize;
-  if (inspection.linkTableOffset >= 0 && tableEnd <= inspection.fileSize) {
-    inspection.links = DecodeLinkTable(std::span(file)
-                                           .subspan(static_cast<size_t>(inspection.linkTableOffset))
-                                           .first<kLinkTableSize>());
+  contents.linkTableOffset = LoadInt32LE(file.data() + kLinkTableEntryOffset);
+  contents.linkTableSize = LoadInt32LE(file.data() + kLinkTableEntryOffset + kIntegerSize);
+  const int64_t tableEnd = int64_t{contents.linkTableOffset} + kLinkTableSize;
+  if (contents.linkTableOffset >= 0 && tableEnd <= contents.fileSize) {
+    contents.links = DecodeLinkTable(std::span(file)
+                                         .subspan(static_cast<size_t>(contents.linkTableOffset))
+                                         .first<kLinkTableSize>());
   }
-  return inspection;
+  return contents;
 }
 
 }  // namespace pm::tool

@@ -26,11 +26,11 @@ std::vector<std::string> StreamProblems(const std::string& name, const StoredStr
   if (stream.offset < 0 || stream.size < 0) {
     problems.push_back(name + ": negative offset or size (" + std::to_string(stream.offset) + ", " +
                        std::to_string(stream.size) + ")");
-  } else if (!stream.InFile) {
+  } else if (!stream.inFile) {
     problems.push_back(name + ": bytes " + std::to_string(stream.offset) + " to " +
                        std::to_string(int64_t{stream.offset} + stream.size) +
                        " past the end of the file (" + std::to_string(fileSize) + " bytes)");
-  } else if (!stream.StartsWithImageMarker) {
+  } else if (!stream.startsWithImageMarker) {
     problems.push_back(name + ": doesn't begin with a start-of-image marker");
   }
   return problems;
@@ -54,7 +54,7 @@ std::vector<std::string> FindProblems(const PageFileContents& contents) {
   auto addStream = [&](const std::string& name, const StoredStream& stream) {
     const auto found = StreamProblems(name, stream, contents.fileSize);
     problems.insert(problems.end(), found.begin(), found.end());
-    if (stream.InFile && stream.size > 0) {
+    if (stream.inFile && stream.size > 0) {
       extents.push_back({name, stream.offset, int64_t{stream.offset} + stream.size});
     }
   };

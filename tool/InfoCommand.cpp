@@ -21,7 +21,7 @@ json StreamJson(const StoredStream& stream) {
     entry["progressive"] = stream.header->progressive;
   } else {
     entry["width"] = entry["height"] = entry["components"] = entry["progressive"] = nullptr;
-    entry["error"] = stream.InFile ? stream.headerError : "past the end of the file";
+    entry["error"] = stream.inFile ? stream.headerError : "past the end of the file";
   }
   return entry;
 }
@@ -57,7 +57,7 @@ void PrintStream(std::ostream& out, const std::string& name, const StoredStream&
         << (stream.header->components == 1 ? " component" : " components")
         << (stream.header->progressive ? ", progressive" : ", sequential");
   } else {
-    out << ", " << (stream.InFile ? stream.headerError : "past the end of the file");
+    out << ", " << (stream.inFile ? stream.headerError : "past the end of the file");
   }
   out << "\n";
 }

@@ -28,12 +28,12 @@ StoredStream ReadStoredStream(std::span<const uint8_t> file, int64_t entryAt) {
   stream.offset = LoadInt32LE(file.data() + entryAt);
   stream.size = LoadInt32LE(file.data() + entryAt + kIntegerSize);
   if (!stream.Stored()) return stream;
-  stream.InFile = stream.offset >= 0 && stream.size >= 0 &&
+  stream.inFile = stream.offset >= 0 && stream.size >= 0 &&
                   int64_t{stream.offset} + stream.size <= static_cast<int64_t>(file.size());
-  if (!stream.InFile) return stream;
+  if (!stream.inFile) return stream;
   const auto bytes =
       file.subspan(static_cast<size_t>(stream.offset), static_cast<size_t>(stream.size));
-  stream.StartsWithImageMarker =
+  stream.startsWithImageMarker =
       bytes.size() >= 2 && bytes[0] == kMarkerPrefix && bytes[1] == kStartOfImage;
   try {
     stream.header = ReadJpegHeader(bytes);

@@ -18,8 +18,8 @@ struct StoredStream {
   int32_t size = -1;
   bool Stored() const { return offset != -1; }
   // Inside the file: a non-negative offset and size whose end is within the file.
-  bool InFile = false;
-  bool StartsWithImageMarker = false;
+  bool inFile = false;
+  bool startsWithImageMarker = false;
   std::optional<TJPEGHeaderInfo> header;
   std::string headerError;  // the library's message when it rejects the header
 };

@@ -35,7 +35,9 @@ void PrintTo(const Pixels& pixels, std::ostream* out) {
 }
 
 WindowState::WindowState(const TForm1& window)
-    : upDown1(window.UpDown1->Position()), upDown2(window.UpDown2->Position()) {
+    : upDown1(window.UpDown1->Position()),
+      upDown2(window.UpDown2->Position()),
+      page(window.Page()) {
   for (const TEdit* field :
        {window.Edit1, window.Edit2, window.Edit3, window.Edit4, window.Edit5, window.Edit6,
         window.Edit7, window.Edit8, window.Edit9, window.Edit10}) {
@@ -43,16 +45,6 @@ WindowState::WindowState(const TForm1& window)
   }
   image1 = PixelsOf(window.Image1->Picture());
   image2 = PixelsOf(window.Image2->Picture());
-  const TPage& page = window.Page();
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    slotHolders[slot] = &page.SlotHolder(slot);
-    slotNames[slot] = page.SlotFileName(slot);
-  }
-  backgroundHolder = &page.BackgroundHolder();
-  backgroundName = page.BackgroundFileName();
-  for (int link = 0; link < kLinkCount; ++link) links[link] = page.Link(link);
-  currentSlot = page.CurrentSlot();
-  currentLink = page.CurrentLink();
 }
 
 }  // namespace pm::test

@@ -11,6 +11,7 @@
 #include "editor/Form1.h"
 #include "imaging/Bitmap.h"
 #include "page/Page.h"
+#include "tests/support/PageSnapshot.h"
 
 namespace pm::test {
 
@@ -41,14 +42,7 @@ struct WindowState {
   int upDown2 = 0;
   Pixels image1;
   Pixels image2;
-  // The page, by the identity of its holders.
-  std::array<const TJPEGImage*, kSlotCount> slotHolders{};
-  std::array<std::string, kSlotCount> slotNames;
-  const TJPEGImage* backgroundHolder = nullptr;
-  std::string backgroundName;
-  std::array<TLinkRecord, kLinkCount> links;
-  int32_t currentSlot = 0;
-  int32_t currentLink = 0;
+  PageSnapshot page;
 };
 
 }  // namespace pm::test

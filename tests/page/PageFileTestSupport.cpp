@@ -36,16 +36,4 @@ int32_t PageFileBuilder::Append(const std::vector<uint8_t>& data) {
   return offset;
 }
 
-PageSnapshot::PageSnapshot(const TPage& page)
-    : background(&page.BackgroundHolder()),
-      backgroundName(page.BackgroundFileName()),
-      currentSlot(page.CurrentSlot()),
-      currentLink(page.CurrentLink()) {
-  for (int i = 0; i < kSlotCount; ++i) {
-    slots[i] = &page.SlotHolder(i);
-    slotNames[i] = page.SlotFileName(i);
-    links[i] = page.Link(i);
-  }
-}
-
 }  // namespace pm::test

@@ -1,5 +1,5 @@
-// Helpers for the page file tests: a byte-level builder of page files, a listener that records
-// what it is told, and a snapshot of a page for proving that a failed load changed nothing.
+// Helpers for the page file tests: a byte-level builder of page files and a listener that
+// records what it is told.
 #pragma once
 
 #include <array>
@@ -10,6 +10,7 @@
 #include "page/PageFile.h"
 #include "page/PageFileLayout.h"
 #include "tests/support/Bytes.h"
+#include "tests/support/PageSnapshot.h"
 
 namespace pm::test {
 
@@ -44,20 +45,6 @@ class RecordingListener : public TPageFileListener {
   void SlotsRead() override { events.push_back("slots"); }
   void LinksRead() override { events.push_back("links"); }
   std::vector<std::string> events;
-};
-
-// What a page holds, by identity of its holders.
-struct PageSnapshot {
-  explicit PageSnapshot(const TPage& page);
-  friend bool operator==(const PageSnapshot&, const PageSnapshot&) = default;
-
-  std::array<const TJPEGImage*, kSlotCount> slots{};
-  std::array<std::string, kSlotCount> slotNames;
-  const TJPEGImage* background = nullptr;
-  std::string backgroundName;
-  std::array<TLinkRecord, kLinkCount> links;
-  int32_t currentSlot = 0;
-  int32_t currentLink = 0;
 };
 
 }  // namespace pm::test

@@ -1,73 +1,155 @@
 #include "tool/Pagetool.h"
 
 #include <new>
+#include <span>
+#include <string>
 
 #include "base/ErrorText.h"
 #include "base/Exceptions.h"
 #include "tool/Commands.h"
+#include "tool/HelpText.h"
 
 namespace pm::tool {
 
 namespace {
 
-struct Command {
-  const char* name;
-  int (*run)(ArgumentList&, std::ostream&);
-  const char* usage;
+struct OptionHelp {
+  const char* tag;
+  const char* text;
+};
+
+// The options of new and edit; new takes the first kNewOptionCount of them.
+constexpr OptionHelp kPageEditOptions[] = {
+    {"--background BMP", "imports BMP as the background"},
+    {"--slot N=BMP", "imports BMP into slot N"},
+    {"--link N=LEFT,TOP,RIGHT,BOTTOM,LINKPAGE,BITMAP",
+     "sets the six values of link N; edit leaves its reserved word alone"},
+    {"--clear-slot N", "empties slot N (edit only)"},
+    {"--clear-link N", "sets link N to -1, -1, -1, -1, -1, 0, -1 (edit only)"},
+};
+constexpr std::size_t kNewOptionCount = 3;
+
+constexpr OptionHelp kInfoOptions[] = {
+    {"--json",
+     "prints one JSON object with the keys file_size, background, slots, link_table and links"},
 };
 
 constexpr const char* kLinkValues =
-    "LEFT,TOP,RIGHT,BOTTOM,LINKPAGE,BITMAP are read with the editor's integer parsing\n"
-    "(\"$ff\" is 255); slot and link numbers N are 0 to 255. Options apply in the order given.\n";
+    "Slot and link numbers N are 0 to 255. LEFT, TOP, RIGHT, BOTTOM, LINKPAGE and BITMAP are "
+    "read with the editor's integer parsing (\"$ff\" is 255). Options apply in the order given.";
 
-const Command kCommands[] = {
-    {"new", RunNew,
-     "pagetool new OUT.pag [--background BMP] [--slot N=BMP]... [--link N=LEFT,TOP,RIGHT,BOTTOM,"
-     "LINKPAGE,BITMAP]...\n"
-     "  Makes a new page, applies the options and saves it as OUT.pag. An empty background is\n"
-     "  saved as the 640 x 480 placeholder.\n"},
-    {"edit", RunEdit,
-     "pagetool edit IN.pag OUT.pag [--background BMP] [--slot N=BMP] [--clear-slot N]\n"
-     "                             [--link N=LEFT,TOP,RIGHT,BOTTOM,LINKPAGE,BITMAP] [--clear-link "
-     "N]...\n"
-     "  Loads IN.pag, applies the options and saves OUT.pag (which may be IN.pag). Streams that\n"
-     "  nothing replaced are written back byte for byte; --link leaves the reserved word alone.\n"},
-    {"info", RunInfo,
-     "pagetool info FILE.pag [--json]\n"
-     "  Prints the header entries, each stored stream's width, height, components and whether\n"
-     "  it is progressive, the link table entry and the links that differ from\n"
-     "  (-1, -1, -1, -1, -1, 0, -1). With --json, one JSON object with the keys file_size,\n"
-     "  background, slots, link_table and links.\n"},
-    {"check", RunCheck,
-     "pagetool check FILE.pag\n"
-     "  Lists every structural problem: entries past the end of the file, overlapping streams,\n"
-     "  streams without a start-of-image marker, a link table size other than 7168, bytes after\n"
-     "  the link table, and whether the editor can load the file. Exit status 0 when there is\n"
-     "  none, 1 otherwise.\n"},
-    {"extract", RunExtract,
-     "pagetool extract FILE.pag DIR\n"
-     "  Writes background.jpg and slotNNN.jpg for each stored stream, byte for byte, and\n"
-     "  links.csv with all 256 link records, into DIR (made when missing).\n"},
-    {"bmp", RunBmp,
-     "pagetool bmp IN.bmp OUT.bmp\n"
-     "  Reads a BMP file with the editor's reader and writes it as a bottom-up 24-bit BMP file.\n"},
-    {"decode", RunDecode,
-     "pagetool decode FILE.pag background|N OUT.bmp\n"
-     "  Decodes one stored stream as the editor shows it and writes it as a BMP file in its own\n"
-     "  format: 24 bits, or 8 bits with its palette.\n"},
-    {"render", RunRender,
-     "pagetool render FILE.pag OUT.bmp\n"
-     "  Writes the decoded background, 24 bits, with a one-pixel red outline for every link\n"
-     "  whose four edges are set.\n"},
+constexpr int kExitStatusColumn = 5;
+constexpr const char* kExitStatus[][2] = {
+    {"0", "success; for check, no problem found"},
+    {"1", "a failure: the editor's message is printed and no output file is left"},
+    {"2", "a usage error"},
 };
 
-void PrintUsage(std::ostream& out) {
-  out << "pagetool: page files of もけぽんたす ページメーカー from the command line.\n\n";
-  for (const Command& command : kCommands) out << command.usage << "\n";
-  out << kLinkValues
-      << "A failure prints the editor's message and exits with 1, leaving no output file;\n"
-         "a usage error exits with 2. pagetool COMMAND --help describes one command.\n";
+struct Command {
+  const char* name;
+  int (*run)(ArgumentList&, std::ostream&);
+  const char* arguments;
+  const char* summary;
+  std::span<const OptionHelp> options;
+  const char* note;  // a closing paragraph of the command's own help, or nullptr
+};
+
+const Command kCommands[] = {
+    {"new", RunNew, "OUT.pag [OPTION]...",
+     "Makes a new page, applies the options and saves it as OUT.pag. An empty background is "
+     "saved as the 640 x 480 placeholder.",
+     std::span(kPageEditOptions, kNewOptionCount), kLinkValues},
+    {"edit", RunEdit, "IN.pag OUT.pag [OPTION]...",
+     "Loads IN.pag, applies the options and saves OUT.pag, which may be IN.pag. Streams that "
+     "nothing replaced are written back byte for byte.",
+     kPageEditOptions, kLinkValues},
+    {"info", RunInfo, "FILE.pag [--json]",
+     "Prints the header entries, each stored stream's width, height, components and whether it "
+     "is progressive, the link table entry and the links that differ from -1, -1, -1, -1, -1, "
+     "0, -1.",
+     kInfoOptions, nullptr},
+    {"check",
+     RunCheck,
+     "FILE.pag",
+     "Lists every structural problem: entries past the end of the file, overlapping streams, "
+     "streams without a start-of-image marker, a link table size other than 7168, bytes after "
+     "the link table, and whether the editor can load the file. The exit status is 0 when there "
+     "is none, 1 otherwise.",
+     {},
+     nullptr},
+    {"extract",
+     RunExtract,
+     "FILE.pag DIR",
+     "Writes background.jpg and slotNNN.jpg for each stored stream, byte for byte, and "
+     "links.csv with all 256 link records, into DIR (made when missing).",
+     {},
+     nullptr},
+    {"bmp",
+     RunBmp,
+     "IN.bmp OUT.bmp",
+     "Reads a BMP file with the editor's reader and writes it as a bottom-up 24-bit BMP file.",
+     {},
+     nullptr},
+    {"decode",
+     RunDecode,
+     "FILE.pag background|N OUT.bmp",
+     "Decodes one stored stream as the editor shows it and writes it as a BMP file in its own "
+     "format: 24 bits, or 8 bits with its palette.",
+     {},
+     nullptr},
+    {"render",
+     RunRender,
+     "FILE.pag OUT.bmp",
+     "Writes the decoded background, 24 bits, with a one-pixel red outline for every link whose "
+     "four edges are set.",
+     {},
+     nullptr},
+};
+
+std::string Synopsis(const Command& command) {
+  return std::string(command.name) + " " + command.arguments;
 }
+
+void PrintExitStatus(std::ostream& out) {
+  out << "Exit status:\n";
+  for (const auto& [status, meaning] : kExitStatus) {
+    WriteEntry(out, status, meaning, kExitStatusColumn);
+  }
+}
+
+void PrintUsage(std::ostream& out) {
+  out << "Usage: pagetool COMMAND ARGUMENT... [OPTION]...\n"
+         "  or:  pagetool COMMAND --help\n"
+         "  or:  pagetool --help | --version\n";
+  WriteParagraph(out,
+                 "Builds and inspects the page files of もけぽんたす ページメーカー from the "
+                 "command line, along the editor's own paths.");
+  out << "\nCommands:\n";
+  for (const Command& command : kCommands) WriteEntry(out, Synopsis(command), command.summary);
+  out << "\nOptions of new and edit:\n";
+  for (const OptionHelp& option : kPageEditOptions) WriteEntry(out, option.tag, option.text);
+  out << "\nOptions of info:\n";
+  for (const OptionHelp& option : kInfoOptions) WriteEntry(out, option.tag, option.text);
+  out << "\n";
+  WriteParagraph(out, kLinkValues);
+  out << "\n";
+  PrintExitStatus(out);
+}
+
+void PrintCommandUsage(std::ostream& out, const Command& command) {
+  out << "Usage: pagetool " << Synopsis(command) << "\n";
+  WriteParagraph(out, command.summary);
+  if (!command.options.empty()) {
+    out << "\nOptions:\n";
+    for (const OptionHelp& option : command.options) WriteEntry(out, option.tag, option.text);
+  }
+  if (command.note != nullptr) {
+    out << "\n";
+    WriteParagraph(out, command.note);
+  }
+}
+
+void PrintVersion(std::ostream& out) { out << "pagetool " << PM_VERSION << "\n"; }
 
 const Command* FindCommand(const std::string& name) {
   for (const Command& command : kCommands) {
@@ -89,6 +171,10 @@ int RunPagetool(std::span<const std::string> arguments, std::ostream& out, std::
     PrintUsage(out);
     return kExitSuccess;
   }
+  if (arguments[0] == "--version") {
+    PrintVersion(out);
+    return kExitSuccess;
+  }
   const Command* command = FindCommand(arguments[0]);
   if (command == nullptr) {
     err << "pagetool: unknown command: " << arguments[0] << "\n\n";
@@ -96,14 +182,15 @@ int RunPagetool(std::span<const std::string> arguments, std::ostream& out, std::
     return kExitUsage;
   }
   if (arguments.size() > 1 && IsHelp(arguments[1])) {
-    out << command->usage;
+    PrintCommandUsage(out, *command);
     return kExitSuccess;
   }
   try {
     ArgumentList list(arguments.subspan(1));
     return command->run(list, out);
   } catch (const UsageError& e) {
-    err << "pagetool " << command->name << ": " << e.what() << "\n\n" << command->usage;
+    err << "pagetool " << command->name << ": " << e.what() << "\n\n";
+    PrintCommandUsage(err, *command);
     return kExitUsage;
   } catch (const EAbort&) {
     return kExitFailure;

@@ -1,5 +1,7 @@
 #include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <string>
 
 #include "tests/tool/PagetoolTestSupport.h"
 
@@ -185,17 +187,43 @@ TEST_F(PagetoolTest, DecodeAndRenderShowTheBackgroundAndTheLinks) {
   EXPECT_EQ(empty.err, "スロット 3 に画像がありません.\n");
 }
 
-TEST_F(PagetoolTest, HelpDescribesEveryCommand) {
+// Columns of a line on a terminal; the Japanese characters take two.
+int TerminalColumns(const std::string& line) {
+  int columns = 0;
+  for (const char c : line) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte & 0xC0) != 0x80) columns += byte >= 0xE3 ? 2 : 1;
+  }
+  return columns;
+}
+
+void ExpectLinesFitTheTerminal(const std::string& text) {
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_LE(TerminalColumns(line), 79) << line;
+  }
+}
+
+TEST_F(PagetoolTest, HelpDescribesEveryCommandWithinEightyColumns) {
   const auto help = RunPagetool({"--help"});
   EXPECT_EQ(help.exitCode, 0);
+  EXPECT_EQ(help.out.rfind("Usage: pagetool COMMAND", 0), 0u) << help.out;
+  ExpectLinesFitTheTerminal(help.out);
   for (const char* command :
        {"new", "edit", "info", "check", "extract", "bmp", "decode", "render"}) {
-    EXPECT_NE(help.out.find(std::string("pagetool ") + command + " "), std::string::npos)
-        << command;
+    EXPECT_NE(help.out.find(std::string("\n  ") + command + " "), std::string::npos) << command;
     const auto one = RunPagetool({command, "--help"});
     EXPECT_EQ(one.exitCode, 0);
-    EXPECT_EQ(one.out.rfind(std::string("pagetool ") + command, 0), 0u) << one.out;
+    EXPECT_EQ(one.out.rfind(std::string("Usage: pagetool ") + command + " ", 0), 0u) << one.out;
+    ExpectLinesFitTheTerminal(one.out);
   }
+  // new takes no clearing options; edit does.
+  EXPECT_EQ(RunPagetool({"new", "--help"}).out.find("--clear-slot"), std::string::npos);
+  EXPECT_NE(RunPagetool({"edit", "--help"}).out.find("--clear-slot"), std::string::npos);
+
+  const auto version = RunPagetool({"--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out.rfind("pagetool ", 0), 0u) << version.out;
 }
 
 }  // namespace

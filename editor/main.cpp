@@ -14,6 +14,8 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   pm::TApplication application(argc, argv);
   application.setWindowIcon(pm::ProgramIcon());
+  // Lets the desktop match the windows with the installed desktop entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("mokepontasu-pagemaker"));
   // The display's depth sets the holders' defaults, before the first holder exists.
   const QScreen* screen = QGuiApplication::primaryScreen();
   pm::InitJPEGDefaults(screen ? screen->depth() : 0);

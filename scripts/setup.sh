@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs, from Debian's packages, whatever the build, the tests and the editor need and this
-# machine lacks. Extra package names given as arguments are installed as well.
+# Installs, from Debian's packages, whatever the build, the tests, the editor and its Debian
+# package need and this machine lacks. Extra package names given as arguments are installed as
+# well.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev fonts-ipafont-gothic
   nlohmann-json3-dev
+  help2man desktop-file-utils shared-mime-info man-db dpkg-dev file
   "$@"
 )
 

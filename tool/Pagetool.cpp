@@ -50,8 +50,8 @@ struct Command {
   int (*run)(ArgumentList&, std::ostream&);
   const char* arguments;
   const char* summary;
-  std::span<const OptionHelp> options;
-  const char* note;  // a closing paragraph of the command's own help, or nullptr
+  std::span<const OptionHelp> options = {};
+  const char* note = nullptr;  // a closing paragraph of the command's own help
 };
 
 const Command kCommands[] = {
@@ -67,43 +67,23 @@ const Command kCommands[] = {
      "Prints the header entries, each stored stream's width, height, components and whether it "
      "is progressive, the link table entry and the links that differ from -1, -1, -1, -1, -1, "
      "0, -1.",
-     kInfoOptions, nullptr},
-    {"check",
-     RunCheck,
-     "FILE.pag",
+     kInfoOptions},
+    {"check", RunCheck, "FILE.pag",
      "Lists every structural problem: entries past the end of the file, overlapping streams, "
      "streams without a start-of-image marker, a link table size other than 7168, bytes after "
      "the link table, and whether the editor can load the file. The exit status is 0 when there "
-     "is none, 1 otherwise.",
-     {},
-     nullptr},
-    {"extract",
-     RunExtract,
-     "FILE.pag DIR",
+     "is none, 1 otherwise."},
+    {"extract", RunExtract, "FILE.pag DIR",
      "Writes background.jpg and slotNNN.jpg for each stored stream, byte for byte, and "
-     "links.csv with all 256 link records, into DIR (made when missing).",
-     {},
-     nullptr},
-    {"bmp",
-     RunBmp,
-     "IN.bmp OUT.bmp",
-     "Reads a BMP file with the editor's reader and writes it as a bottom-up 24-bit BMP file.",
-     {},
-     nullptr},
-    {"decode",
-     RunDecode,
-     "FILE.pag background|N OUT.bmp",
+     "links.csv with all 256 link records, into DIR (made when missing)."},
+    {"bmp", RunBmp, "IN.bmp OUT.bmp",
+     "Reads a BMP file with the editor's reader and writes it as a bottom-up 24-bit BMP file."},
+    {"decode", RunDecode, "FILE.pag background|N OUT.bmp",
      "Decodes one stored stream as the editor shows it and writes it as a BMP file in its own "
-     "format: 24 bits, or 8 bits with its palette.",
-     {},
-     nullptr},
-    {"render",
-     RunRender,
-     "FILE.pag OUT.bmp",
+     "format: 24 bits, or 8 bits with its palette."},
+    {"render", RunRender, "FILE.pag OUT.bmp",
      "Writes the decoded background, 24 bits, with a one-pixel red outline for every link whose "
-     "four edges are set.",
-     {},
-     nullptr},
+     "four edges are set."},
 };
 
 std::string Synopsis(const Command& command) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/FileDescriptor.h"
 #include "base/Stream.h"
 
 namespace pm {
@@ -25,8 +26,8 @@ class TFileStream : public TStream {
   // "ファイル %s を作成できません" (create), the name exactly as passed.
   TFileStream(const std::string& fileName, FileAccess access);
   // Takes over an open descriptor that the caller has already locked as it needs.
-  TFileStream(int descriptor, std::string fileName);
-  ~TFileStream() override;
+  TFileStream(TFileDescriptor descriptor, std::string fileName);
+  ~TFileStream() override = default;
   TFileStream(const TFileStream&) = delete;
   TFileStream& operator=(const TFileStream&) = delete;
 
@@ -41,10 +42,10 @@ class TFileStream : public TStream {
   void Close();
 
   const std::string& FileName() const { return fileName_; }
-  int Descriptor() const { return descriptor_; }
+  int Descriptor() const { return descriptor_.Get(); }
 
  private:
-  int descriptor_ = -1;
+  TFileDescriptor descriptor_;
   std::string fileName_;
 };
 

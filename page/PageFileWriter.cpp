@@ -2,7 +2,7 @@
 #include <limits>
 
 #include "base/Exceptions.h"
-#include "page/FileReplacement.h"
+#include "base/FileReplacement.h"
 #include "page/LinkTable.h"
 #include "page/PageFile.h"
 #include "page/PageFileLayout.h"

@@ -1,7 +1,7 @@
 #include "tool/OutputFile.h"
 
 #include "base/Exceptions.h"
-#include "page/FileReplacement.h"
+#include "base/FileReplacement.h"
 
 namespace pm::tool {
 

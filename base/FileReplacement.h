@@ -5,9 +5,10 @@
 
 #include <sys/types.h>
 
-#include <memory>
+#include <optional>
 #include <string>
 
+#include "base/FileDescriptor.h"
 #include "base/FileStream.h"
 
 namespace pm {
@@ -16,7 +17,8 @@ class TFileReplacement {
  public:
   // Fails with EFCreateError "ファイル %s を作成できません", the name as passed, when the target
   // can't be written: a read-only file, something other than a file, a file that this program
-  // holds open, a missing or read-only folder.
+  // holds open, a missing or read-only folder. Whatever a failure here has taken (descriptors,
+  // locks, the temporary file) is given back before the failure leaves.
   explicit TFileReplacement(const std::string& fileName);
   // Removes the temporary file unless the replacement was committed.
   ~TFileReplacement();
@@ -30,16 +32,37 @@ class TFileReplacement {
   void Commit();
 
  private:
+  // A named file that is removed again when the object goes, unless it has been kept.
+  class TemporaryName {
+   public:
+    TemporaryName() = default;
+    explicit TemporaryName(std::string path) : path_(std::move(path)) {}
+    ~TemporaryName();
+    TemporaryName(TemporaryName&& other) noexcept;
+    TemporaryName& operator=(TemporaryName&& other) noexcept;
+    const std::string& Path() const { return path_; }
+    void Keep() { path_.clear(); }
+
+   private:
+    std::string path_;
+  };
+
+  struct TargetStatus {
+    mode_t mode = 0;
+    uid_t owner = 0;
+    gid_t group = 0;
+  };
+
+  void LockExistingTarget();
+  void CreateTemporaryFile();
+
   std::string fileName_;    // as passed, for messages
   std::string targetPath_;  // where the content goes: a symbolic link's target is replaced
-  std::string temporaryPath_;
-  std::unique_ptr<TFileStream> temporary_;
-  int targetLock_ = -1;  // holds an existing target exclusively until the end
-  bool targetExisted_ = false;
-  mode_t targetMode_ = 0;
-  uid_t targetOwner_ = 0;
-  gid_t targetGroup_ = 0;
-  bool committed_ = false;
+  std::string folder_;      // the target's folder, where the temporary file lies too
+  std::optional<TargetStatus> existingTarget_;
+  TFileDescriptor targetLock_;  // holds an existing target exclusively until the end
+  TemporaryName temporaryName_;
+  std::optional<TFileStream> temporary_;
 };
 
 }  // namespace pm

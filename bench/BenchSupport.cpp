@@ -109,21 +109,21 @@ double Median(std::vector<double> values) {
 double Compare(const std::string& what, const std::string& name, const std::function<void()>& work,
                const std::string& referenceName, const std::function<void()>& reference,
                int rounds) {
-  std::vector<double> times, referenceTimes;
+  std::vector<double> times, referenceTimes, ratios;
   for (int round = 0; round < rounds; ++round) {
-    if (round % 2 == 0) {
-      times.push_back(Seconds(work));
-      referenceTimes.push_back(Seconds(reference));
-    } else {
-      referenceTimes.push_back(Seconds(reference));
-      times.push_back(Seconds(work));
-    }
+    const double referenceTime = Seconds(reference);
+    const double time = Seconds(work);
+    referenceTimes.push_back(referenceTime);
+    times.push_back(time);
+    ratios.push_back(time / referenceTime);
   }
-  const double t = Median(times), r = Median(referenceTimes);
-  std::printf("%s: %s %.3f ms, %s %.3f ms, ratio %.3f\n", what.c_str(), name.c_str(), t * 1e3,
-              referenceName.c_str(), r * 1e3, t / r);
+  const auto [least, greatest] = std::minmax_element(ratios.begin(), ratios.end());
+  const double lowest = *least, highest = *greatest, ratio = Median(ratios);
+  std::printf("%s: %s %.3f ms, %s %.3f ms, pairs %.3f to %.3f, ratio %.3f\n", what.c_str(),
+              name.c_str(), Median(times) * 1e3, referenceName.c_str(),
+              Median(referenceTimes) * 1e3, lowest, highest, ratio);
   std::fflush(stdout);
-  return t / r;
+  return ratio;
 }
 
 }  // namespace pm::bench

@@ -26,8 +26,10 @@ uint32_t DirectDecode(std::span<const uint8_t> jpeg);
 double Seconds(const std::function<void()>& work);
 double Median(std::vector<double> values);
 
-// Runs both in turns, each first every other round, so that a change of machine load meets both
-// alike; prints "<what>: <name> <ms>, <referenceName> <ms>, ratio <ratio>" from the medians.
+// Times `rounds` interleaved pairs (reference, ours, reference, ours ...), so that both sides of
+// each pair meet the same machine, and prints the median times and the median of the per-pair
+// ratios with their least and greatest: "<what>: <name> <ms>, <referenceName> <ms>, pairs <min>
+// to <max>, ratio <median>". Returns the median ratio.
 double Compare(const std::string& what, const std::string& name, const std::function<void()>& work,
                const std::string& referenceName, const std::function<void()>& reference,
                int rounds);

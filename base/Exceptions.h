@@ -92,6 +92,8 @@ inline constexpr std::string_view kCannotOpenFileMessage = "ファイル %s は�
 inline constexpr std::string_view kCannotCreateFileMessage = "ファイル %s を作成できません";
 inline constexpr std::string_view kMemoryStreamGrowMessage =
     "メモリストリームの拡大中にメモリが足りなくなりました";
+// What the user sees when memory runs out anywhere else.
+inline constexpr std::string_view kOutOfMemoryMessage = "メモリが足りません";
 
 [[noreturn]] void RaiseReadError();
 [[noreturn]] void RaiseWriteError();

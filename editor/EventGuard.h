@@ -32,7 +32,6 @@ void ReportException(std::exception_ptr failure) noexcept;
 // widget has already lost the mouse when the event arrives.
 QEvent::Type CancelModeEventType();
 
-inline constexpr const char* kOutOfMemoryMessage = "メモリが足りません";
 inline constexpr const char* kInternalErrorMessage = "内部エラー: %s";
 inline constexpr const char* kUnknownErrorMessage = "不明なエラーが発生しました";
 

@@ -14,6 +14,7 @@
 #include "editor/ProgramIcon.h"
 #include "editor/ScreenPlacement.h"
 #include "editor/WaitCursor.h"
+#include "page/PageOperations.h"
 
 namespace pm {
 
@@ -190,7 +191,10 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 // Handlers.
 
-void TForm1::FormCreate() { page_ = std::make_unique<TPage>(); }
+void TForm1::FormCreate() {
+  page_ = std::make_unique<TPage>();
+  page_->AddListener(this);
+}
 
 int32_t TForm1::SelectByField(TEdit& field, TUpDown& upDown, int32_t current) {
   const int32_t remembered = current;
@@ -206,61 +210,82 @@ int32_t TForm1::SelectByField(TEdit& field, TUpDown& upDown, int32_t current) {
 }
 
 void TForm1::Edit1Change() {
+  const OwnChange own(*this);
   page_->SelectSlot(SelectByField(*Edit1, *UpDown1, page_->CurrentSlot()));
   Edit1->SetText(IntToStr(page_->CurrentSlot()));
   RefreshSlotView();
 }
 
 void TForm1::UpDown1Click() {
+  const OwnChange own(*this);
   page_->SelectSlot(UpDown1->Position());
   Edit1->SetText(IntToStr(page_->CurrentSlot()));
 }
 
 void TForm1::BitBtn1Click() {
-  Import(&TPage::SetSlotFileName, &TPage::SetSlotBitmap, *Image1, *Edit6);
+  if (!OpenDialog1.Execute()) return;
+  const OwnChange own(*this);
+  const std::string fileName = OpenDialog1.FileName();
+  const TBitmap picture = ImportSlotPicture(*page_, page_->CurrentSlot(), fileName);
+  Image1->SetPicture(&picture);
+  Edit6->SetText(fileName);
 }
 
 void TForm1::BitBtn2Click() {
+  const OwnChange own(*this);
   page_->ClearSlot();
   Image1->SetPicture(nullptr);
   Edit6->SetText("");
 }
 
 void TForm1::Edit7Change() {
+  const OwnChange own(*this);
   page_->SelectLink(SelectByField(*Edit7, *UpDown2, page_->CurrentLink()));
   Edit7->SetText(IntToStr(page_->CurrentLink()));
   RefreshLinkView();
 }
 
 void TForm1::UpDown2Click() {
+  const OwnChange own(*this);
   page_->SelectLink(UpDown2->Position());
   Edit7->SetText(IntToStr(page_->CurrentLink()));
 }
 
 void TForm1::Button3Click() {
-  // One field at a time: a text that isn't a number stops the update after the ones before it.
-  const std::pair<TEdit*, TLinkField> fields[] = {
-      {Edit2, TLinkField::Left},   {Edit3, TLinkField::Top},    {Edit4, TLinkField::Right},
-      {Edit5, TLinkField::Bottom}, {Edit8, TLinkField::Bitmap}, {Edit10, TLinkField::LinkPage}};
-  for (const auto& [field, linkField] : fields) {
-    page_->SetLinkField(linkField, StrToInt(field->Text()));
-  }
+  const OwnChange own(*this);
+  UpdateLink(*page_, page_->CurrentLink(),
+             TLinkFieldTexts{.left = Edit2->Text(),
+                             .top = Edit3->Text(),
+                             .right = Edit4->Text(),
+                             .bottom = Edit5->Text(),
+                             .bitmap = Edit8->Text(),
+                             .linkPage = Edit10->Text()});
 }
 
-void TForm1::Button1Click() { page_->ClearLink(); }
+void TForm1::Button1Click() {
+  const OwnChange own(*this);
+  page_->ClearLink();
+}
 
 void TForm1::Button2Click() {
-  Import(&TPage::SetBackgroundFileName, &TPage::SetBackgroundBitmap, *Image2, *Edit9);
+  if (!OpenDialog1.Execute()) return;
+  const OwnChange own(*this);
+  const std::string fileName = OpenDialog1.FileName();
+  const TBitmap picture = ImportBackgroundPicture(*page_, fileName);
+  Image2->SetPicture(&picture);
+  Edit9->SetText(fileName);
 }
 
 void TForm1::BitBtn3Click() {
   if (!OpenDialog2.Execute()) return;
+  const OwnChange own(*this);
   TWaitCursor waiting;
   ReadPageFile(*page_, OpenDialog2.FileName(), this);
 }
 
 void TForm1::BitBtn4Click() {
   if (!SaveDialog1.Execute()) return;
+  const OwnChange own(*this);
   TWaitCursor waiting;
   WritePageFile(*page_, SaveDialog1.FileName());
 }
@@ -269,13 +294,15 @@ void TForm1::Button4Click() {
   if (aboutBox_) aboutBox_->ShowModal();
 }
 
-void TForm1::FormCloseQuery() { page_->FreeHolders(); }
+void TForm1::FormCloseQuery() {
+  const OwnChange own(*this);
+  page_->FreeHolders();
+}
 
 // What a load has brought.
 
 void TForm1::BackgroundRead() {
-  const TBitmap bitmap = ShownPicture(page_->BackgroundHolder());
-  Image2->SetPicture(&bitmap);
+  ShowBackground();
   Image2->Refresh();
 }
 
@@ -289,7 +316,49 @@ void TForm1::LinksRead() {
   RefreshLinkView();
 }
 
+// What other views change.
+
+void TForm1::SlotChanged(int32_t slot) {
+  if (!HearsOwnChange() && slot == page_->CurrentSlot()) RefreshSlotView();
+}
+
+void TForm1::BackgroundChanged() {
+  if (HearsOwnChange()) return;
+  ShowBackground();
+  Edit9->SetText(page_->BackgroundFileName());
+}
+
+void TForm1::LinkChanged(int32_t link) {
+  if (!HearsOwnChange() && link == page_->CurrentLink()) RefreshLinkView();
+}
+
+// The number fields follow a selection made elsewhere as if the author had typed the number.
+void TForm1::SlotSelected(int32_t slot) {
+  if (!HearsOwnChange()) Edit1->SetText(IntToStr(slot));
+}
+
+void TForm1::LinkSelected(int32_t link) {
+  if (!HearsOwnChange()) Edit7->SetText(IntToStr(link));
+}
+
+void TForm1::PageReplaced() {
+  if (HearsOwnChange()) return;
+  ShowBackground();
+  SlotsRead();
+  LinksRead();
+}
+
 // Views.
+
+void TForm1::ShowBackground() {
+  TJPEGImage& holder = page_->BackgroundHolder();
+  if (holder.IsEmpty()) {
+    Image2->SetPicture(nullptr);
+    return;
+  }
+  const TBitmap bitmap = ShownPicture(holder);
+  Image2->SetPicture(&bitmap);
+}
 
 void TForm1::RefreshSlotView() {
   Image1->SetPicture(nullptr);
@@ -310,18 +379,6 @@ void TForm1::RefreshLinkView() {
   Edit5->SetText(IntToStr(link.Bottom));
   Edit8->SetText(IntToStr(link.Bitmap));
   Edit10->SetText(IntToStr(link.LinkPage));
-}
-
-void TForm1::Import(void (TPage::*setFileName)(std::string),
-                    void (TPage::*setBitmap)(const TBitmap&), TImage& preview, TEdit& nameField) {
-  if (!OpenDialog1.Execute()) return;
-  const std::string fileName = OpenDialog1.FileName();
-  ((*page_).*setFileName)(fileName);
-  TBitmap bitmap;
-  bitmap.LoadFromFile(fileName);
-  ((*page_).*setBitmap)(bitmap);
-  preview.SetPicture(&bitmap);
-  nameField.SetText(fileName);
 }
 
 }  // namespace pm

@@ -23,7 +23,7 @@ inline constexpr const char* kMainWindowCaption = "もけぽんたす ページ�
 inline constexpr int kMainClientWidth = 640;
 inline constexpr int kMainClientHeight = 480;
 
-class TForm1 : public QWidget, private TPageFileListener {
+class TForm1 : public QWidget, private TPageFileListener, private TPageListener {
  public:
   TForm1();
   ~TForm1() override;
@@ -31,6 +31,7 @@ class TForm1 : public QWidget, private TPageFileListener {
   // The About box that Button4Click shows.
   void SetAboutBox(TForm2* aboutBox) { aboutBox_ = aboutBox; }
   const TPage& Page() const { return *page_; }
+  TPage& Page() { return *page_; }
 
   // Shows the window, centred on the primary screen at its first showing.
   void ShowCentred();
@@ -102,6 +103,28 @@ class TForm1 : public QWidget, private TPageFileListener {
   void SlotsRead() override;
   void LinksRead() override;
 
+  // TPageListener: the window follows what other views change in the page. Changes that the
+  // window's own handlers make are shown by the handlers themselves, as they always were.
+  void SlotChanged(int32_t slot) override;
+  void BackgroundChanged() override;
+  void LinkChanged(int32_t link) override;
+  void SlotSelected(int32_t slot) override;
+  void LinkSelected(int32_t link) override;
+  void PageReplaced() override;
+
+  // While one lives, the page's notices come from the window's own handlers.
+  class OwnChange {
+   public:
+    explicit OwnChange(TForm1& window) : window_(window) { ++window_.ownChanges_; }
+    ~OwnChange() { --window_.ownChanges_; }
+    OwnChange(const OwnChange&) = delete;
+    OwnChange& operator=(const OwnChange&) = delete;
+
+   private:
+    TForm1& window_;
+  };
+  bool HearsOwnChange() const { return ownChanges_ > 0; }
+
   void CreateControls();
   void SetTabOrder();
   void ConnectHandlers();
@@ -111,14 +134,12 @@ class TForm1 : public QWidget, private TPageFileListener {
   // Steps 1 to 4 of a number field's change: the number shown becomes the selection, limited to
   // 0 to 255; a text that isn't a number puts the previous one back.
   int32_t SelectByField(TEdit& field, TUpDown& upDown, int32_t current);
-  // An import into the slot or the background: the name is set first, then the file is read
-  // into a new bitmap, given to the holder and shown with its name.
-  void Import(void (TPage::*setFileName)(std::string), void (TPage::*setBitmap)(const TBitmap&),
-              TImage& preview, TEdit& nameField);
+  void ShowBackground();
 
   std::unique_ptr<TPage> page_;
   TForm2* aboutBox_ = nullptr;
   bool centred_ = false;
+  int ownChanges_ = 0;
 };
 
 }  // namespace pm

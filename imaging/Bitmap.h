@@ -13,6 +13,8 @@
 namespace pm {
 
 inline constexpr const char* kInvalidPixelFormatMessage = "画像フォーマットが不正です";
+// A file or picture that isn't a valid bitmap.
+inline constexpr const char* kInvalidBitmapMessage = "ビットマップイメージが不正です";
 inline constexpr const char* kScanLineRangeMessage =
     "スキャンライン のインデックスが範囲を越えました";
 

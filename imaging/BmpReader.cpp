@@ -8,13 +8,12 @@
 
 #include "base/Exceptions.h"
 #include "base/Stream.h"
+#include "imaging/Bitmap.h"
 #include "imaging/RleDecoder.h"
 
 namespace pm {
 
 namespace {
-
-constexpr const char* kInvalidBitmapMessage = "ビットマップイメージが不正です";
 
 // The file header: the type "BM", then the file size, two reserved words and the offset of the
 // pixel data, none of which is used.

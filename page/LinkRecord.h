@@ -18,6 +18,9 @@ struct TLinkRecord {
   int32_t Reserved = 0;  // carried without being interpreted
   int32_t Bitmap = -1;
 
+  // A link has a rectangle on the page when none of its four edges is -1.
+  bool HasRectangle() const { return Left != -1 && Top != -1 && Right != -1 && Bottom != -1; }
+
   int32_t& Field(TLinkField field);
   int32_t Field(TLinkField field) const;
   friend bool operator==(const TLinkRecord&, const TLinkRecord&) = default;

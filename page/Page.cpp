@@ -1,5 +1,7 @@
 #include "page/Page.h"
 
+#include <algorithm>
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -24,36 +26,78 @@ TPage::TPage() {
   background_.holder = std::make_unique<TJPEGImage>();
 }
 
-void TPage::SetSlotFileName(std::string fileName) {
-  CheckedSlot(currentSlot_).fileName = std::move(fileName);
+void TPage::AddListener(TPageListener* listener) { listeners_.push_back(listener); }
+
+void TPage::RemoveListener(TPageListener* listener) { std::erase(listeners_, listener); }
+
+template <typename Notice>
+void TPage::Tell(Notice notice) {
+  // A copy: a listener may add or remove listeners while it hears.
+  const std::vector<TPageListener*> listeners = listeners_;
+  std::exception_ptr firstFailure;
+  for (TPageListener* listener : listeners) {
+    if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) continue;
+    try {
+      notice(*listener);
+    } catch (...) {
+      if (!firstFailure) firstFailure = std::current_exception();
+    }
+  }
+  if (firstFailure) std::rethrow_exception(firstFailure);
 }
 
-void TPage::SetSlotBitmap(const TBitmap& bitmap) {
-  CheckedSlot(currentSlot_).holder->AssignBitmap(bitmap);
+void TPage::SelectSlot(int32_t slot) {
+  if (slot == currentSlot_) return;
+  currentSlot_ = slot;
+  Tell([slot](TPageListener& listener) { listener.SlotSelected(slot); });
 }
 
-void TPage::ClearSlot() {
-  ImageEntry& slot = CheckedSlot(currentSlot_);
-  slot.holder = std::make_unique<TJPEGImage>();
-  slot.fileName.clear();
+void TPage::SelectLink(int32_t link) {
+  if (link == currentLink_) return;
+  currentLink_ = link;
+  Tell([link](TPageListener& listener) { listener.LinkSelected(link); });
+}
+
+void TPage::SetSlotFileName(int32_t slot, std::string fileName) {
+  CheckedSlot(slot).fileName = std::move(fileName);
+  Tell([slot](TPageListener& listener) { listener.SlotChanged(slot); });
+}
+
+void TPage::SetSlotBitmap(int32_t slot, const TBitmap& bitmap) {
+  CheckedSlot(slot).holder->AssignBitmap(bitmap);
+  Tell([slot](TPageListener& listener) { listener.SlotChanged(slot); });
+}
+
+void TPage::ClearSlot(int32_t slot) {
+  ImageEntry& entry = CheckedSlot(slot);
+  entry.holder = std::make_unique<TJPEGImage>();
+  entry.fileName.clear();
+  Tell([slot](TPageListener& listener) { listener.SlotChanged(slot); });
 }
 
 void TPage::SetBackgroundFileName(std::string fileName) {
   background_.fileName = std::move(fileName);
+  Tell([](TPageListener& listener) { listener.BackgroundChanged(); });
 }
 
 void TPage::SetBackgroundBitmap(const TBitmap& bitmap) {
   CheckedBackground().holder->AssignBitmap(bitmap);
+  Tell([](TPageListener& listener) { listener.BackgroundChanged(); });
 }
 
-void TPage::SetLinkField(TLinkField field, int32_t value) {
-  if (!IsSlotOrLinkNumber(currentLink_)) RaiseNumberOutOfRange(currentLink_);
-  links_[static_cast<size_t>(currentLink_)].Field(field) = value;
+void TPage::SetLinkField(int32_t link, TLinkField field, int32_t value) {
+  CheckedLink(link).Field(field) = value;
+  Tell([link](TPageListener& listener) { listener.LinkChanged(link); });
 }
 
-void TPage::ClearLink() {
-  if (!IsSlotOrLinkNumber(currentLink_)) RaiseNumberOutOfRange(currentLink_);
-  links_[static_cast<size_t>(currentLink_)] = TLinkRecord();
+void TPage::SetLink(int32_t link, const TLinkRecord& record) {
+  CheckedLink(link) = record;
+  Tell([link](TPageListener& listener) { listener.LinkChanged(link); });
+}
+
+void TPage::ClearLink(int32_t link) {
+  CheckedLink(link) = TLinkRecord();
+  Tell([link](TPageListener& listener) { listener.LinkChanged(link); });
 }
 
 const TJPEGImage& TPage::SlotHolder(int32_t slot) const { return *CheckedSlot(slot).holder; }
@@ -61,8 +105,7 @@ const TJPEGImage& TPage::SlotHolder(int32_t slot) const { return *CheckedSlot(sl
 const std::string& TPage::SlotFileName(int32_t slot) const { return CheckedSlot(slot).fileName; }
 
 const TLinkRecord& TPage::Link(int32_t link) const {
-  if (!IsSlotOrLinkNumber(link)) RaiseNumberOutOfRange(link);
-  return links_[static_cast<size_t>(link)];
+  return const_cast<TPage&>(*this).CheckedLink(link);
 }
 
 void TPage::ReplaceContent(std::unique_ptr<TJPEGImage> background,
@@ -77,6 +120,7 @@ void TPage::ReplaceContent(std::unique_ptr<TJPEGImage> background,
   links_ = links;
   currentSlot_ = 0;
   currentLink_ = 0;
+  Tell([](TPageListener& listener) { listener.PageReplaced(); });
 }
 
 void TPage::FreeHolders() {
@@ -102,6 +146,11 @@ const TPage::ImageEntry& TPage::CheckedBackground() const {
 
 const TPage::ImageEntry& TPage::CheckedSlot(int32_t slot) const {
   return const_cast<TPage&>(*this).CheckedSlot(slot);
+}
+
+TLinkRecord& TPage::CheckedLink(int32_t link) {
+  if (!IsSlotOrLinkNumber(link)) RaiseNumberOutOfRange(link);
+  return links_[static_cast<size_t>(link)];
 }
 
 }  // namespace pm

@@ -1,15 +1,20 @@
 // TPage: the one document that the editor works on. 256 image slots and the background, each an
 // image holder with the name of the file it was imported from; 256 link records; the current
 // slot and link. Nothing is ever added or removed, only replaced.
+//
+// Every change is made by number (slot N, link N) and told to the page's listeners; the
+// operations on the current slot or link are the same operations on the selected number.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "imaging/JPEGImage.h"
 #include "page/LinkRecord.h"
+#include "page/PageListener.h"
 
 namespace pm {
 
@@ -31,21 +36,37 @@ class TPage {
   TPage(const TPage&) = delete;
   TPage& operator=(const TPage&) = delete;
 
+  // The listeners hear every change from now on, in the order they were added; the page doesn't
+  // own them. A listener may be added or removed while the page tells the others.
+  void AddListener(TPageListener* listener);
+  void RemoveListener(TPageListener* listener);
+
   // Selection: callers pass 0 to 255; the operations on the current slot or link refuse others.
-  void SelectSlot(int32_t slot) { currentSlot_ = slot; }
+  void SelectSlot(int32_t slot);
   int32_t CurrentSlot() const { return currentSlot_; }
-  void SelectLink(int32_t link) { currentLink_ = link; }
+  void SelectLink(int32_t link);
   int32_t CurrentLink() const { return currentLink_; }
 
-  void SetSlotFileName(std::string fileName);
-  // AssignBitmap on the current slot's holder.
-  void SetSlotBitmap(const TBitmap& bitmap);
-  // Frees the current slot's holder, puts a new empty one in its place and empties the name.
-  void ClearSlot();
+  // Operations by number. A number outside 0 to 255 is refused with std::out_of_range.
+  void SetSlotFileName(int32_t slot, std::string fileName);
+  // AssignBitmap on slot N's holder.
+  void SetSlotBitmap(int32_t slot, const TBitmap& bitmap);
+  // Frees slot N's holder, puts a new empty one in its place and empties the name.
+  void ClearSlot(int32_t slot);
   void SetBackgroundFileName(std::string fileName);
   void SetBackgroundBitmap(const TBitmap& bitmap);
-  void SetLinkField(TLinkField field, int32_t value);
-  void ClearLink();
+  void SetLinkField(int32_t link, TLinkField field, int32_t value);
+  // All seven fields of link N at once.
+  void SetLink(int32_t link, const TLinkRecord& record);
+  // Sets link N to -1, -1, -1, -1, -1, 0, -1.
+  void ClearLink(int32_t link);
+
+  // The same operations on the current slot or link.
+  void SetSlotFileName(std::string fileName) { SetSlotFileName(currentSlot_, std::move(fileName)); }
+  void SetSlotBitmap(const TBitmap& bitmap) { SetSlotBitmap(currentSlot_, bitmap); }
+  void ClearSlot() { ClearSlot(currentSlot_); }
+  void SetLinkField(TLinkField field, int32_t value) { SetLinkField(currentLink_, field, value); }
+  void ClearLink() { ClearLink(currentLink_); }
 
   TJPEGImage& SlotHolder(int32_t slot) { return *CheckedSlot(slot).holder; }
   const TJPEGImage& SlotHolder(int32_t slot) const;
@@ -54,6 +75,7 @@ class TPage {
   const TJPEGImage& BackgroundHolder() const { return *CheckedBackground().holder; }
   const std::string& BackgroundFileName() const { return background_.fileName; }
   const TLinkRecord& Link(int32_t link) const;
+  const Links& AllLinks() const { return links_; }
 
   // Takes the content read from a page file as a whole: every slot holder, the background holder
   // unless `background` is null (then the held one stays), every link; empties every name and
@@ -72,12 +94,19 @@ class TPage {
   const ImageEntry& CheckedSlot(int32_t slot) const;
   ImageEntry& CheckedBackground();
   const ImageEntry& CheckedBackground() const;
+  TLinkRecord& CheckedLink(int32_t link);
+
+  // Tells every listener; a listener's failure doesn't keep the others from hearing, and the
+  // first one goes on to the caller once all have heard.
+  template <typename Notice>
+  void Tell(Notice notice);
 
   Slots slots_;
   ImageEntry background_;
   Links links_;
   int32_t currentSlot_ = 0;
   int32_t currentLink_ = 0;
+  std::vector<TPageListener*> listeners_;
 };
 
 }  // namespace pm

@@ -4,21 +4,14 @@
 #include "base/Exceptions.h"
 #include "base/FileStream.h"
 #include "base/MemoryStream.h"
-#include "page/LinkTable.h"
 #include "page/PageFile.h"
-#include "page/PageFileLayout.h"
+#include "page/PageFileEntries.h"
 
 namespace pm {
 
 namespace {
 
 using namespace page_file;
-
-struct StreamEntry {
-  int32_t offset = kNoStream;
-  int32_t size = kNoStream;
-  bool Stored() const { return offset != kNoStream; }
-};
 
 // Everything that a page file holds, read before the page is touched.
 struct LoadedPage {
@@ -38,28 +31,21 @@ class PageFileReader {
     for (int slot = 0; slot < kSlotCount; ++slot) loaded.slots[slot] = ReadSlot(slot);
     // What the window shows once the slots are read: slot 0, decoded.
     DecodeForDisplay(*loaded.slots[0]);
-    loaded.links = ReadLinkTable();
+    loaded.links = ReadLinks();
     return loaded;
   }
 
  private:
   // An entry that the writer never produces is checked before anything is sized from it: offset
-  // -1 is empty whatever the size says; any other negative value, or bytes past the end of the
-  // file, is a read error.
-  StreamEntry ReadEntry(int64_t at) {
-    file_.SetPosition(at);
-    StreamEntry entry;
-    entry.offset = file_.ReadInt32();
-    entry.size = file_.ReadInt32();
-    if (!entry.Stored()) return entry;
-    if (entry.offset < 0 || entry.size < 0 ||
-        int64_t{entry.offset} + int64_t{entry.size} > fileSize_) {
-      RaiseReadError();
-    }
+  // -1 is empty whatever the size says; any other entry whose bytes don't lie within the file
+  // is a read error.
+  TStreamEntry ReadEntry(int64_t at) {
+    const TStreamEntry entry = ReadStreamEntry(file_, at);
+    if (entry.Stored() && !entry.LiesWithin(fileSize_)) RaiseReadError();
     return entry;
   }
 
-  std::unique_ptr<TJPEGImage> LoadStream(const StreamEntry& entry) {
+  std::unique_ptr<TJPEGImage> LoadStream(const TStreamEntry& entry) {
     file_.SetPosition(entry.offset);
     buffer_.Clear();
     buffer_.CopyFrom(file_, entry.size);
@@ -70,7 +56,7 @@ class PageFileReader {
   }
 
   std::unique_ptr<TJPEGImage> ReadBackground() {
-    const StreamEntry entry = ReadEntry(kBackgroundEntryOffset);
+    const TStreamEntry entry = ReadEntry(kBackgroundEntryOffset);
     if (!entry.Stored()) return nullptr;
     auto holder = LoadStream(entry);
     DecodeForDisplay(*holder);
@@ -78,7 +64,7 @@ class PageFileReader {
   }
 
   std::unique_ptr<TJPEGImage> ReadSlot(int slot) {
-    const StreamEntry entry = ReadEntry(SlotEntryOffset(slot));
+    const TStreamEntry entry = ReadEntry(SlotEntryOffset(slot));
     if (!entry.Stored()) return std::make_unique<TJPEGImage>();
     return LoadStream(entry);
   }
@@ -91,15 +77,7 @@ class PageFileReader {
     holder.CopyToBitmap(shown);
   }
 
-  TPage::Links ReadLinkTable() {
-    file_.SetPosition(kLinkTableEntryOffset);
-    const int32_t offset = file_.ReadInt32();
-    if (offset < 0 || int64_t{offset} + kLinkTableSize > fileSize_) RaiseReadError();
-    TLinkTableBytes table;
-    file_.SetPosition(offset);
-    file_.ReadBuffer(table.data(), kLinkTableSize);
-    return DecodeLinkTable(table);
-  }
+  TPage::Links ReadLinks() { return ReadLinkTable(file_, ReadLinkTableEntry(file_)); }
 
   TFileStream file_;
   int64_t fileSize_;

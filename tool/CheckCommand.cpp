@@ -28,8 +28,8 @@ std::vector<std::string> StreamProblems(const std::string& name, const StoredStr
                        std::to_string(stream.size) + ")");
   } else if (!stream.inFile) {
     problems.push_back(name + ": bytes " + std::to_string(stream.offset) + " to " +
-                       std::to_string(int64_t{stream.offset} + stream.size) +
-                       " past the end of the file (" + std::to_string(fileSize) + " bytes)");
+                       std::to_string(stream.End()) + " past the end of the file (" +
+                       std::to_string(fileSize) + " bytes)");
   } else if (!stream.startsWithImageMarker) {
     problems.push_back(name + ": doesn't begin with a start-of-image marker");
   }
@@ -55,7 +55,7 @@ std::vector<std::string> FindProblems(const PageFileContents& contents) {
     const auto found = StreamProblems(name, stream, contents.fileSize);
     problems.insert(problems.end(), found.begin(), found.end());
     if (stream.inFile && stream.size > 0) {
-      extents.push_back({name, stream.offset, int64_t{stream.offset} + stream.size});
+      extents.push_back({name, stream.offset, stream.End()});
     }
   };
   addStream("background", contents.background);

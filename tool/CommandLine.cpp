@@ -14,10 +14,8 @@ void ArgumentList::ExpectDone() const {
   if (!Done()) throw UsageError("unexpected argument: " + arguments_[next_]);
 }
 
-int32_t ParseNumber(std::string_view text) { return StrToInt(text); }
-
 int32_t ParseSlotOrLink(std::string_view text) {
-  const int32_t number = ParseNumber(text);
+  const int32_t number = StrToInt(text);
   if (number < 0 || number >= kSlotCount) {
     throw UsageError("slot and link numbers are 0 to 255, not " + std::string(text));
   }

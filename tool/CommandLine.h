@@ -31,9 +31,8 @@ class ArgumentList {
   size_t next_ = 0;
 };
 
-// A number by the system's integer parsing (EConvertError when it isn't one).
-int32_t ParseNumber(std::string_view text);
-// A slot or link number: a number from 0 to 255, else a UsageError.
+// A slot or link number: a number by the system's integer parsing (EConvertError when it isn't
+// one) from 0 to 255, else a UsageError.
 int32_t ParseSlotOrLink(std::string_view text);
 // Splits "N=VALUE" at the first "=": a UsageError when there is none.
 std::pair<std::string, std::string> SplitAssignment(std::string_view option, std::string_view text);

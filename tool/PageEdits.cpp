@@ -1,6 +1,6 @@
 #include "tool/PageEdits.h"
 
-#include "imaging/Bitmap.h"
+#include "page/PageOperations.h"
 
 namespace pm::tool {
 
@@ -24,48 +24,20 @@ SetLink ParseSetLink(std::string_view text) {
   return edit;
 }
 
-// The import of the window: the name first, then the file into a new bitmap, then the holder.
-void Import(TPage& page, const std::string& fileName, bool background) {
-  if (background) {
-    page.SetBackgroundFileName(fileName);
-  } else {
-    page.SetSlotFileName(fileName);
-  }
-  TBitmap bitmap;
-  bitmap.LoadFromFile(fileName);
-  if (background) {
-    page.SetBackgroundBitmap(bitmap);
-  } else {
-    page.SetSlotBitmap(bitmap);
-  }
-}
-
-// The update of the window ("更新"): one field at a time, in the order of its fields.
-void UpdateLink(TPage& page, const SetLink& edit) {
-  static constexpr std::pair<size_t, TLinkField> kOrder[] = {
-      {0, TLinkField::Left},   {1, TLinkField::Top},    {2, TLinkField::Right},
-      {3, TLinkField::Bottom}, {5, TLinkField::Bitmap}, {4, TLinkField::LinkPage}};
-  page.SelectLink(edit.link);
-  for (const auto& [index, field] : kOrder)
-    page.SetLinkField(field, ParseNumber(edit.values[index]));
+// The values come in the order LEFT, TOP, RIGHT, BOTTOM, LINKPAGE, BITMAP.
+TLinkFieldTexts FieldTexts(const SetLink& edit) {
+  const auto& v = edit.values;
+  return TLinkFieldTexts{
+      .left = v[0], .top = v[1], .right = v[2], .bottom = v[3], .bitmap = v[5], .linkPage = v[4]};
 }
 
 struct Applier {
   TPage& page;
-  void operator()(const ImportBackground& edit) { Import(page, edit.fileName, true); }
-  void operator()(const ImportSlot& edit) {
-    page.SelectSlot(edit.slot);
-    Import(page, edit.fileName, false);
-  }
-  void operator()(const ClearSlot& edit) {
-    page.SelectSlot(edit.slot);
-    page.ClearSlot();
-  }
-  void operator()(const SetLink& edit) { UpdateLink(page, edit); }
-  void operator()(const ClearLink& edit) {
-    page.SelectLink(edit.link);
-    page.ClearLink();
-  }
+  void operator()(const ImportBackground& edit) { ImportBackgroundPicture(page, edit.fileName); }
+  void operator()(const ImportSlot& edit) { ImportSlotPicture(page, edit.slot, edit.fileName); }
+  void operator()(const ClearSlot& edit) { page.ClearSlot(edit.slot); }
+  void operator()(const SetLink& edit) { UpdateLink(page, edit.link, FieldTexts(edit)); }
+  void operator()(const ClearLink& edit) { page.ClearLink(edit.link); }
 };
 
 }  // namespace

@@ -10,14 +10,12 @@
 
 #include "imaging/JpegHeader.h"
 #include "page/Page.h"
+#include "page/PageFileEntries.h"
 
 namespace pm::tool {
 
-struct StoredStream {
-  int32_t offset = -1;
-  int32_t size = -1;
-  bool Stored() const { return offset != -1; }
-  // Inside the file: a non-negative offset and size whose end is within the file.
+struct StoredStream : TStreamEntry {
+  // The editor's reader takes its bytes (see TStreamEntry::LiesWithin).
   bool inFile = false;
   bool startsWithImageMarker = false;
   std::optional<TJPEGHeaderInfo> header;
@@ -33,7 +31,8 @@ struct PageFileContents {
   std::optional<TPage::Links> links;  // when the table lies within the file
 };
 
-// EFOpenError when the file can't be opened, EReadError when it is shorter than its header.
+// Reads the header and then each stored stream where it lies, never the whole file. EFOpenError
+// when the file can't be opened, EReadError when it is shorter than its header.
 PageFileContents ReadPageFileContents(const std::string& fileName);
 
 }  // namespace pm::tool

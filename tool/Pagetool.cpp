@@ -177,7 +177,7 @@ int RunPagetool(std::span<const std::string> arguments, std::ostream& out, std::
   } catch (const Exception& e) {
     err << WithFullStop(e.Message()) << "\n";
   } catch (const std::bad_alloc&) {
-    err << WithFullStop("メモリが足りません") << "\n";
+    err << WithFullStop(kOutOfMemoryMessage) << "\n";
   } catch (const std::exception& e) {
     err << WithFullStop(e.what()) << "\n";
   }

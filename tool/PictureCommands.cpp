@@ -3,6 +3,7 @@
 
 #include "base/Exceptions.h"
 #include "page/PageFile.h"
+#include "page/PageOperations.h"
 #include "tool/Commands.h"
 #include "tool/OutputFile.h"
 
@@ -10,7 +11,6 @@ namespace pm::tool {
 
 namespace {
 
-constexpr const char* kInvalidBitmapMessage = "ビットマップイメージが不正です";
 constexpr TColor kLinkOutlineColor{255, 0, 0};
 
 // The picture's colours as a 24-bit bottom-up bitmap, whatever its layout and row order.
@@ -36,10 +36,6 @@ TJPEGImage& StoredHolder(TPage& page, const std::string& which) {
                                           : "スロット " + which + " に画像がありません");
   }
   return holder;
-}
-
-bool EdgesSet(const TLinkRecord& link) {
-  return link.Left != -1 && link.Top != -1 && link.Right != -1 && link.Bottom != -1;
 }
 
 }  // namespace
@@ -79,13 +75,7 @@ int RunRender(ArgumentList& arguments, std::ostream&) {
   TBitmap background;
   StoredHolder(page, "background").CopyToBitmap(background);
   TBitmap rendered = BottomUp24(background);
-  TCanvas& canvas = rendered.Canvas();
-  canvas.Pen().Color = kLinkOutlineColor;
-  canvas.Brush().Style = TBrushStyle::bsClear;
-  for (int link = 0; link < kLinkCount; ++link) {
-    const TLinkRecord& record = page.Link(link);
-    if (EdgesSet(record)) canvas.Rectangle(record.Left, record.Top, record.Right, record.Bottom);
-  }
+  DrawLinkOutlines(page, rendered, kLinkOutlineColor);
   WriteBitmap(output, rendered);
   return 0;
 }

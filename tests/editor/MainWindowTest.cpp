@@ -36,16 +36,11 @@ class MainWindowTest : public test::WindowTest {
   }
 
   static void PutSlot(TPage& page, int slot, const TBitmap& bitmap) {
-    page.SelectSlot(slot);
-    page.SetSlotBitmap(bitmap);
+    page.SetSlotBitmap(slot, bitmap);
   }
 
   static void PutLink(TPage& page, int link, const TLinkRecord& values) {
-    page.SelectLink(link);
-    for (int field = 0; field < kLinkFieldCount; ++field) {
-      const auto which = static_cast<TLinkField>(field);
-      page.SetLinkField(which, values.Field(which));
-    }
+    page.SetLink(link, values);
   }
 };
 
@@ -442,6 +437,38 @@ TEST_F(MainWindowTest, ClosingWithUnsavedEditsClosesAtOnceAndFreesTheHolders) {
   EXPECT_TRUE(errors.shown.empty());
   EXPECT_EQ(dialogs.requests.size(), dialogsAsked);
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// Another view of the same page changes it by number: the window shows each change at once, as
+// if the author had made it here, and its own handlers go on as before.
+TEST_F(MainWindowTest, TheWindowFollowsWhatAnotherViewChangesInThePage) {
+  TPage& page = window.Page();
+  person.SelectSlot(4);
+  person.SelectLink(7);
+  page.SetLink(7, TLinkRecord{10, 20, 110, 220, 3, 0, 4});
+  EXPECT_EQ(person.ShownLink(), (TLinkRecord{10, 20, 110, 220, 3, 0, 4}));
+
+  page.SetSlotBitmap(4, test::SharpBitmap(5, 3));
+  EXPECT_EQ(PixelsOf(window.Image1->Picture()), PixelsOf(test::SharpBitmap(5, 3)));
+  page.SetSlotBitmap(5, test::SharpBitmap(2, 2));  // not the slot shown
+  EXPECT_EQ(PixelsOf(window.Image1->Picture()), PixelsOf(test::SharpBitmap(5, 3)));
+
+  page.SelectLink(9);
+  EXPECT_EQ(window.Edit7->Text(), "9");
+  EXPECT_EQ(window.UpDown2->Position(), 9);
+  EXPECT_EQ(person.ShownLink(), TLinkRecord());
+  page.SelectSlot(4);
+  page.SelectSlot(5);
+  EXPECT_EQ(window.Edit1->Text(), "5");
+  EXPECT_EQ(PixelsOf(window.Image1->Picture()), PixelsOf(test::SharpBitmap(2, 2)));
+
+  // The window's own "削除" still leaves its fields as they were.
+  person.TypeInto(window.Edit2, "1");
+  person.Click(window.Button3);
+  person.Click(window.Button1);
+  EXPECT_EQ(window.Edit2->Text(), "1");
+  EXPECT_EQ(page.Link(9), TLinkRecord());
+  EXPECT_TRUE(errors.shown.empty());
 }
 
 }  // namespace

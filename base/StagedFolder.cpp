@@ -1,0 +1,122 @@
+#include "base/StagedFolder.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <cerrno>
+#include <system_error>
+
+#include "base/Exceptions.h"
+#include "base/FileReplacement.h"
+
+namespace pm {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kStagingSuffix = ".XXXXXX";
+
+// The folder as a plain path: a trailing separator and "." steps go.
+fs::path FolderPath(const std::string& name) {
+  fs::path path = fs::path(name).lexically_normal();
+  if (!path.has_filename() && path.has_parent_path() && path != path.root_path()) {
+    path = path.parent_path();
+  }
+  return path.empty() ? fs::path(".") : path;
+}
+
+// A new hidden folder named after `target` inside `within`; empty when it can't be made.
+fs::path MakeStagingFolder(const fs::path& within, const fs::path& target) {
+  std::string base = target.filename().string();
+  if (base.empty() || base == "." || base == "..") base = "staged";
+  std::string pattern = (within / ("." + base + kStagingSuffix)).string();
+  if (::mkdtemp(pattern.data()) == nullptr) return {};
+  return pattern;
+}
+
+// The two folders trade places at once. Where the file system can't do that, the target first
+// moves aside to `a`'s name and `a` then takes its place; a failure puts the target back.
+bool ExchangeFolders(const fs::path& a, const fs::path& b) {
+  if (::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  const fs::path aside = a.string() + ".old";
+  if (::rename(b.c_str(), aside.c_str()) != 0) return false;
+  if (::rename(a.c_str(), b.c_str()) != 0) {
+    ::rename(aside.c_str(), b.c_str());
+    return false;
+  }
+  return ::rename(aside.c_str(), a.c_str()) == 0;
+}
+
+}  // namespace
+
+TStagedFolder::TStagedFolder(const std::string& target)
+    : name_(target), target_(FolderPath(target)) {
+  std::error_code error;
+  const fs::file_status status = fs::status(target_, error);
+  targetExisted_ = fs::exists(status);
+  if (targetExisted_ && !fs::is_directory(status)) RaiseCannotCreateFile(name_);
+  stagedInsideTarget_ = targetExisted_;
+  const fs::path parent = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
+  staging_ = MakeStagingFolder(targetExisted_ ? target_ : parent, target_);
+  if (staging_.empty()) RaiseCannotCreateFile(name_);
+}
+
+TStagedFolder::~TStagedFolder() {
+  if (!done_) RemoveStaging();
+}
+
+void TStagedFolder::RemoveStaging() noexcept {
+  std::error_code ignored;
+  fs::remove_all(staging_, ignored);
+}
+
+void TStagedFolder::Write(const std::string& name, const std::function<void(TStream&)>& write) {
+  TFileReplacement file(PathOf(name).string());
+  write(file.Stream());
+  file.Commit();
+}
+
+void TStagedFolder::MoveFilesIntoTarget() {
+  if (!targetExisted_) {
+    if (::rename(staging_.c_str(), target_.c_str()) != 0) RaiseCannotCreateFile(name_);
+    done_ = true;
+    return;
+  }
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(staging_, error)) {
+    const fs::path destination = target_ / entry.path().filename();
+    if (::rename(entry.path().c_str(), destination.c_str()) != 0) RaiseCannotCreateFile(name_);
+  }
+  if (error) RaiseCannotCreateFile(name_);
+  RemoveStaging();
+  done_ = true;
+}
+
+void TStagedFolder::ReplaceTarget() {
+  if (stagedInsideTarget_) {
+    // The staging folder must leave the target before it can take its place: beside it.
+    const fs::path parent = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
+    const fs::path beside = MakeStagingFolder(parent, target_);
+    if (beside.empty() || ::rename(staging_.c_str(), beside.c_str()) != 0) {
+      std::error_code ignored;
+      if (!beside.empty()) fs::remove(beside, ignored);
+      RaiseCannotCreateFile(name_);
+    }
+    staging_ = beside;
+    stagedInsideTarget_ = false;
+  }
+  if (!targetExisted_) {
+    if (::rename(staging_.c_str(), target_.c_str()) != 0) RaiseCannotCreateFile(name_);
+    done_ = true;
+    return;
+  }
+  // The old content then lies where the staging was, and goes with it.
+  if (!ExchangeFolders(staging_, target_)) RaiseCannotCreateFile(name_);
+  RemoveStaging();
+  done_ = true;
+}
+
+}  // namespace pm

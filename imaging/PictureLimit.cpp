@@ -1,0 +1,26 @@
+#include "imaging/PictureLimit.h"
+
+#include "imaging/PixelStore.h"
+
+namespace pm {
+
+namespace {
+
+// Beyond this a side can't belong to a picture within the limit, and the product can't overflow.
+constexpr int64_t kLargestSide = kMaxPicturePixels;
+
+int64_t Magnitude(int64_t value) { return value < 0 ? -value : value; }
+
+}  // namespace
+
+bool PictureFitsLimit(int64_t width, int64_t height) {
+  const int64_t w = Magnitude(width), h = Magnitude(height);
+  if (w > kLargestSide || h > kLargestSide) return false;
+  return w * h <= kMaxPicturePixels;
+}
+
+void CheckPictureLimit(int64_t width, int64_t height) {
+  if (!PictureFitsLimit(width, height)) RaiseStoreError();
+}
+
+}  // namespace pm

@@ -1,0 +1,86 @@
+#include "base/StagedFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "base/Exceptions.h"
+#include "tests/support/TempDir.h"
+
+namespace pm {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::set<std::string> NamesIn(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+void Put(TStagedFolder& staged, const std::string& name, const std::string& text) {
+  staged.Write(name, [&](TStream& stream) {
+    stream.WriteBuffer(text.data(), static_cast<int64_t>(text.size()));
+  });
+}
+
+std::string Text(const fs::path& file) {
+  const auto bytes = test::ReadFileBytes(file.string());
+  return {bytes.begin(), bytes.end()};
+}
+
+TEST(StagedFolderTest, FilesAppearTogetherBesideTheOthersOrNotAtAll) {
+  test::TempDir dir;
+  const fs::path out = dir.Path() / "out";
+  fs::create_directory(out);
+  test::WriteFileBytes((out / "keep.txt").string(), {'k'});
+  test::WriteFileBytes((out / "a.jpg").string(), {'o', 'l', 'd'});
+
+  {
+    TStagedFolder staged(out.string() + "/");
+    Put(staged, "a.jpg", "new");
+    Put(staged, "b.jpg", "b");
+    // Nothing shows before the end.
+    EXPECT_EQ(Text(out / "a.jpg"), "old");
+    EXPECT_FALSE(fs::exists(out / "b.jpg"));
+  }  // a failure: the staged files go
+  EXPECT_EQ(NamesIn(out), (std::set<std::string>{"keep.txt", "a.jpg"}));
+  EXPECT_EQ(Text(out / "a.jpg"), "old");
+
+  TStagedFolder staged(out.string());
+  Put(staged, "a.jpg", "new");
+  Put(staged, "b.jpg", "b");
+  staged.MoveFilesIntoTarget();
+  EXPECT_EQ(NamesIn(out), (std::set<std::string>{"keep.txt", "a.jpg", "b.jpg"}));
+  EXPECT_EQ(Text(out / "a.jpg"), "new");
+
+  // A folder that doesn't exist yet is the staged one, renamed.
+  TStagedFolder fresh((dir.Path() / "fresh").string());
+  Put(fresh, "c.jpg", "c");
+  fresh.MoveFilesIntoTarget();
+  EXPECT_EQ(NamesIn(dir.Path()), (std::set<std::string>{"out", "fresh"}));
+  EXPECT_EQ(Text(dir.Path() / "fresh" / "c.jpg"), "c");
+}
+
+TEST(StagedFolderTest, ReplacingTheTargetSwapsWholeFoldersAndRefusesAFile) {
+  test::TempDir dir;
+  const fs::path site = dir.Path() / "site";
+  fs::create_directory(site);
+  test::WriteFileBytes((site / "old.html").string(), {'o'});
+
+  TStagedFolder staged(site.string());
+  Put(staged, "index.html", "new");
+  staged.ReplaceTarget();
+  EXPECT_EQ(NamesIn(site), std::set<std::string>{"index.html"});
+  EXPECT_EQ(NamesIn(dir.Path()), std::set<std::string>{"site"});
+
+  const std::string file = dir.File("plain");
+  test::WriteFileBytes(file, {'x'});
+  EXPECT_THROW(TStagedFolder{file}, EFCreateError);
+}
+
+}  // namespace
+}  // namespace pm

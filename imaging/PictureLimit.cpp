@@ -1,5 +1,7 @@
 #include "imaging/PictureLimit.h"
 
+#include <cstdint>
+
 #include "imaging/PixelStore.h"
 
 namespace pm {
@@ -9,7 +11,10 @@ namespace {
 // Beyond this a side can't belong to a picture within the limit, and the product can't overflow.
 constexpr int64_t kLargestSide = kMaxPicturePixels;
 
-int64_t Magnitude(int64_t value) { return value < 0 ? -value : value; }
+int64_t Magnitude(int64_t value) {
+  if (value == INT64_MIN) return INT64_MAX;
+  return value < 0 ? -value : value;
+}
 
 }  // namespace
 

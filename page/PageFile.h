@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "base/FileStream.h"
 #include "page/Page.h"
 
 namespace pm {
@@ -25,10 +26,21 @@ class TPageFileListener {
 // existing file as it was.
 void WritePageFile(TPage& page, const std::string& fileName);
 
+// How a page file is read. The editor reads with the defaults; tools that only look at a page
+// may let others read the file beside them, and may leave the pictures undecoded.
+struct TPageFileReading {
+  // ReadExclusive: no one else may have the file open meanwhile; ReadShared: other readers may.
+  FileAccess access = FileAccess::ReadExclusive;
+  // Decode the background and slot 0 as the window shows them after a load, so that a stream
+  // that can't be shown fails the load.
+  bool decodeShown = true;
+};
+
 // Reads the named file into a new page first: every stream's JPEG header, the decoding of the
 // background and of slot 0, the link table. Only when all of it has succeeded does it replace
 // the page's content and selection; then the listener (when given) is told, in order. On any
 // failure the page is exactly as before.
-void ReadPageFile(TPage& page, const std::string& fileName, TPageFileListener* listener);
+void ReadPageFile(TPage& page, const std::string& fileName, TPageFileListener* listener,
+                  const TPageFileReading& reading = {});
 
 }  // namespace pm

@@ -22,8 +22,8 @@ struct LoadedPage {
 
 class PageFileReader {
  public:
-  explicit PageFileReader(const std::string& fileName)
-      : file_(fileName, FileAccess::ReadExclusive), fileSize_(file_.Size()) {}
+  PageFileReader(const std::string& fileName, const TPageFileReading& reading)
+      : file_(fileName, reading.access), fileSize_(file_.Size()), reading_(reading) {}
 
   LoadedPage Read() {
     LoadedPage loaded;
@@ -71,8 +71,8 @@ class PageFileReader {
 
   // Decoding keeps the picture in the holder, so the window's display finds it ready and can't
   // fail on it after the page has taken the new content.
-  static void DecodeForDisplay(TJPEGImage& holder) {
-    if (holder.IsEmpty()) return;
+  void DecodeForDisplay(TJPEGImage& holder) const {
+    if (!reading_.decodeShown || holder.IsEmpty()) return;
     TBitmap shown;
     holder.CopyToBitmap(shown);
   }
@@ -81,13 +81,15 @@ class PageFileReader {
 
   TFileStream file_;
   int64_t fileSize_;
+  TPageFileReading reading_;
   TMemoryStream buffer_;
 };
 
 }  // namespace
 
-void ReadPageFile(TPage& page, const std::string& fileName, TPageFileListener* listener) {
-  LoadedPage loaded = PageFileReader(fileName).Read();
+void ReadPageFile(TPage& page, const std::string& fileName, TPageFileListener* listener,
+                  const TPageFileReading& reading) {
+  LoadedPage loaded = PageFileReader(fileName, reading).Read();
   const bool backgroundStored = loaded.background != nullptr;
   page.ReplaceContent(std::move(loaded.background), std::move(loaded.slots), loaded.links);
   if (!listener) return;

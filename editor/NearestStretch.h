@@ -17,5 +17,8 @@ namespace pm {
 // destination costs only the part that is made. A null image for an empty bitmap or part.
 QImage StretchNearestPart(const TBitmap& bitmap, int64_t width, int64_t height,
                           const TPageRect& part);
+// The same into `target`, an RGB32 image of the part's size that the caller provides.
+void StretchNearestInto(const TBitmap& bitmap, int64_t width, int64_t height, const TPageRect& part,
+                        QImage& target);
 
 }  // namespace pm

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "editor/EventGuard.h"
+#include "imaging/PictureLimit.h"
 
 namespace pm {
 
@@ -130,9 +131,8 @@ void TPageCanvas::Submit(TLinkEditKind kind, int32_t link, const TLinkRecord& af
 
 void TPageCanvas::CancelDrag() {
   if (!drag_) return;
-  const std::optional<TLinkRecord> shape = drag_->shape;
   drag_.reset();
-  UpdateAround(shape);
+  update();  // the current link is the highlighted one again
   if (listeners_.draggedLinkChanged) listeners_.draggedLinkChanged();
 }
 
@@ -281,11 +281,13 @@ bool TPageCanvas::event(QEvent* event) {
 }
 
 void TPageCanvas::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || drag_) {
+  if (event->button() != Qt::LeftButton) {
     event->ignore();
     return;
   }
   event->accept();
+  // A drag whose release never came (an error box took the mouse meanwhile) ends here.
+  CancelDrag();
   setFocus(Qt::MouseFocusReason);
   EndNudgeRun();
   RunGuarded([&] { StartDrag(HitAt(event->position()), event->position()); });
@@ -391,24 +393,35 @@ void TPageCanvas::PaintLink(QPainter& painter, int32_t link, const TLinkRecord& 
                             const QRectF& exposed, bool highlighted) {
   const std::optional<QRectF> area = WidgetArea(shown);
   if (!area || !PaintedArea(*area).intersects(exposed)) return;
-  if (slotPicturesShown_) PaintSlotPicture(painter, link, shown);
+  if (slotPicturesShown_) PaintSlotPicture(painter, link, shown, exposed);
   if (highlighted) return;
   PaintOutline(painter, *area, false);
   PaintNumber(painter, link, *area, false);
 }
 
-void TPageCanvas::PaintSlotPicture(QPainter& painter, int32_t link, const TLinkRecord& shown) {
+void TPageCanvas::PaintSlotPicture(QPainter& painter, int32_t link, const TLinkRecord& shown,
+                                   const QRectF& exposed) {
   if (!pictures_.SlotHoldsPicture(shown.Bitmap)) return;
   const TPageRect covered = CoveredRect(shown);
   const TPageSize page = PageSize();
-  const TPageRect visible{std::max<int64_t>(covered.left, 0), std::max<int64_t>(covered.top, 0),
-                          std::min(covered.right, page.width),
-                          std::min(covered.bottom, page.height)};
+  TPageRect visible{std::max<int64_t>(covered.left, 0), std::max<int64_t>(covered.top, 0),
+                    std::min(covered.right, page.width), std::min(covered.bottom, page.height)};
   if (visible.Width() <= 0 || visible.Height() <= 0) return;
+  if (visible.Width() * visible.Height() > kSlotPictureBudget) {
+    // A link over most of a huge page: only the part being painted is made.
+    const TPageRect painted = Transform().PageRectCovering(exposed);
+    visible = {std::max(visible.left, painted.left), std::max(visible.top, painted.top),
+               std::min(visible.right, painted.right), std::min(visible.bottom, painted.bottom)};
+    if (visible.Width() <= 0 || visible.Height() <= 0) return;
+  }
   const TPageRect part{visible.left - covered.left, visible.top - covered.top,
                        visible.right - covered.left, visible.bottom - covered.top};
+  // Beyond the picture limit (a page wider than any picture can be) nothing is made.
+  static const QImage kNone;
   const QImage& picture =
-      pictures_.SlotPicture(link, shown.Bitmap, covered.Width(), covered.Height(), part);
+      PictureFitsLimit(part.Width(), part.Height())
+          ? pictures_.SlotPicture(link, shown.Bitmap, covered.Width(), covered.Height(), part)
+          : kNone;
   const QRectF target = Transform().WidgetRect(visible);
   if (picture.isNull()) {
     painter.fillRect(target, QBrush(kMissingPicture, Qt::BDiagPattern));

@@ -171,9 +171,11 @@ void TPageView::CreateStatusLine() {
 }
 
 void TPageView::Open() {
-  if (!placement_.isEmpty()) {
+  if (isVisible()) {
+    // Already open: only to the front, where the author has put it.
+  } else if (!placement_.isEmpty()) {
     restoreGeometry(placement_);
-  } else if (!isVisible()) {
+  } else {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     const QSize wanted = canvas_->size() + kWindowChrome;

@@ -21,6 +21,10 @@ void ReportAfterPaint(std::exception_ptr failure) {
       QCoreApplication::instance(), [failure] { ReportException(failure); }, Qt::QueuedConnection);
 }
 
+size_t AlignedSize(int64_t bytes) {
+  return (static_cast<size_t>(bytes) + kImageAlignment - 1) / kImageAlignment * kImageAlignment;
+}
+
 bool IsSlotNumber(int32_t number) { return number >= 0 && number < kSlotCount; }
 
 // An RGB32 image on memory that the caller keeps.
@@ -73,10 +77,11 @@ TPageViewPictures::Background* TPageViewPictures::TakeBackground() {
     const auto tiles = [](int64_t length) {
       return static_cast<int32_t>((length + kBackgroundTile - 1) / kBackgroundTile);
     };
-    background_.reset(new Background{std::move(picture), tiles(width),
-                                     TPixelBlock(static_cast<size_t>(width * height * kPixelBytes)),
-                                     std::vector<QImage>(static_cast<size_t>(tiles(width)) *
-                                                         static_cast<size_t>(tiles(height)))});
+    const size_t tileCount = static_cast<size_t>(tiles(width)) * static_cast<size_t>(tiles(height));
+    background_.reset(new Background{
+        std::move(picture), tiles(width),
+        TPixelBlock(AlignedSize(width * height * kPixelBytes) + tileCount * kImageAlignment), 0,
+        std::vector<QImage>(tileCount)});
   } catch (...) {
     ReportOnce(backgroundReported_);
   }
@@ -93,9 +98,10 @@ const QImage& TPageViewPictures::Tile(Background& background, int32_t across, in
   const TPageRect place{int64_t{across} * kBackgroundTile, int64_t{down} * kBackgroundTile,
                         std::min<int64_t>(int64_t{across + 1} * kBackgroundTile, width),
                         std::min<int64_t>(int64_t{down + 1} * kBackgroundTile, height)};
-  // The tiles of a row of tiles lie one after the other, after all rows of tiles above.
-  const int64_t offset = (place.top * width + place.left * place.Height()) * kPixelBytes;
-  QImage made = ImageOn(background.block.Bytes() + offset, place.Width(), place.Height());
+  // Each tile follows the one made before it, so that the first tiles drawn, those that a
+  // window shows, lie together.
+  QImage made = ImageOn(background.block.Bytes() + background.used, place.Width(), place.Height());
+  background.used += AlignedSize(place.Width() * place.Height() * kPixelBytes);
   StretchNearestInto(background.picture, width, height, place, made);
   tile = std::move(made);
   return tile;
@@ -155,7 +161,7 @@ QImage TPageViewPictures::SlotPictureImage(int64_t width, int64_t height) {
   if (!slotBlock_) slotBlock_ = std::make_unique<TPixelBlock>(capacity);
   if (slotBlockUsed_ + bytes > capacity) DropStretched();
   QImage image = ImageOn(slotBlock_->Bytes() + slotBlockUsed_, width, height);
-  slotBlockUsed_ += (bytes + kImageAlignment - 1) / kImageAlignment * kImageAlignment;
+  slotBlockUsed_ += AlignedSize(static_cast<int64_t>(bytes));
   return image;
 }
 

@@ -4,7 +4,8 @@
 // made while painting unless it changed.
 //
 // The background's copy lies in one block, in square tiles that are each made when they are
-// first drawn, so that opening a view of a large page costs only what the window shows. The
+// first drawn, in the order drawn, so that opening a view of a large page costs only what the
+// window shows. The
 // stretched slot pictures lie one after the other in a block of their own, within a budget:
 // when it is used up, all of them are made again as they are drawn.
 #pragma once
@@ -61,6 +62,7 @@ class TPageViewPictures {
     TBitmap picture;
     int32_t tilesAcross = 0;
     TPixelBlock block;
+    size_t used = 0;            // bytes of the block that the tiles made so far take
     std::vector<QImage> tiles;  // row by row; null until first drawn
   };
   struct Stretched {

@@ -11,6 +11,7 @@
 #include "editor/EventGuard.h"
 #include "editor/Fonts.h"
 #include "editor/Form2.h"
+#include "editor/PageViewOpener.h"
 #include "editor/ProgramIcon.h"
 #include "editor/ScreenPlacement.h"
 #include "editor/WaitCursor.h"
@@ -98,6 +99,7 @@ TForm1::TForm1()
   SetTabOrder();
   ConnectHandlers();
   FormCreate();
+  pageViewOpener_ = std::make_unique<TPageViewOpener>(*this);
 }
 
 TForm1::~TForm1() = default;

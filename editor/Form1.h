@@ -18,6 +18,7 @@
 namespace pm {
 
 class TForm2;
+class TPageViewOpener;
 
 inline constexpr const char* kMainWindowCaption = "もけぽんたす ページメーカー";
 inline constexpr int kMainClientWidth = 640;
@@ -32,6 +33,8 @@ class TForm1 : public QWidget, private TPageFileListener, private TPageListener 
   void SetAboutBox(TForm2* aboutBox) { aboutBox_ = aboutBox; }
   const TPage& Page() const { return *page_; }
   TPage& Page() { return *page_; }
+  // Opens the page view (PageViewOpener.h).
+  TPageViewOpener& PageViewOpener() { return *pageViewOpener_; }
 
   // Shows the window, centred on the primary screen at its first showing.
   void ShowCentred();
@@ -140,6 +143,8 @@ class TForm1 : public QWidget, private TPageFileListener, private TPageListener 
   TForm2* aboutBox_ = nullptr;
   bool centred_ = false;
   int ownChanges_ = 0;
+  // Last, so that the page view goes before the page.
+  std::unique_ptr<TPageViewOpener> pageViewOpener_;
 };
 
 }  // namespace pm

@@ -6,6 +6,7 @@
 #include "page/LinkTable.h"
 #include "page/PageFile.h"
 #include "page/PageFileLayout.h"
+#include "page/PlaceholderBackground.h"
 
 namespace pm {
 
@@ -13,17 +14,7 @@ namespace {
 
 using namespace page_file;
 
-constexpr int32_t kPlaceholderWidth = 640;
-constexpr int32_t kPlaceholderHeight = 480;
-
-// White inside, a one-pixel black frame along all four edges.
-void GivePlaceholderBackground(TPage& page) {
-  TBitmap placeholder;
-  placeholder.SetWidth(kPlaceholderWidth);
-  placeholder.SetHeight(kPlaceholderHeight);
-  placeholder.Canvas().Rectangle(0, 0, kPlaceholderWidth, kPlaceholderHeight);
-  page.SetBackgroundBitmap(placeholder);
-}
+void GivePlaceholderBackground(TPage& page) { page.SetBackgroundBitmap(PlaceholderBackground()); }
 
 class HeaderBuilder {
  public:

@@ -1,0 +1,28 @@
+// TPixelBlock: memory for the page view's display copies, reserved from the system as one block
+// and given back as a whole. It asks for large pages where the system has them, so that the
+// first touch of a large picture costs a few faults instead of one for every 4 KB; only what is
+// touched takes real memory.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace pm {
+
+class TPixelBlock {
+ public:
+  // std::bad_alloc when the system can't reserve `bytes`.
+  explicit TPixelBlock(size_t bytes);
+  ~TPixelBlock();
+  TPixelBlock(const TPixelBlock&) = delete;
+  TPixelBlock& operator=(const TPixelBlock&) = delete;
+
+  uint8_t* Bytes() const { return bytes_; }
+  size_t Size() const { return size_; }
+
+ private:
+  uint8_t* bytes_;
+  size_t size_;
+};
+
+}  // namespace pm

@@ -2,7 +2,7 @@
 
 #include "imaging/JPEGDefaults.h"
 #include "imaging/JpegDecoder.h"
-#include "imaging/JpegLibrary.h"
+#include "imaging/JpegHeader.h"
 #include "imaging/TopDownPicture.h"
 
 namespace pm {
@@ -34,35 +34,43 @@ bool HasNoLength(uint8_t code) {
   return code == kTemporary || (code >= kFirstRestart && code <= kLastRestart);
 }
 
-// Walks the segments from the start of the image to the first frame marker. Anything that isn't a
-// well-formed segment before it (the library would skip such bytes) gives 0.
-uint8_t FindFrameMarker(std::span<const uint8_t> bytes) {
-  size_t at = 0;
-  if (bytes.size() < 2 || bytes[0] != kMarkerPrefix || bytes[1] != kStartOfImage) return 0;
-  at = 2;
-  while (at < bytes.size()) {
-    if (bytes[at] != kMarkerPrefix) return 0;
-    while (at < bytes.size() && bytes[at] == kMarkerPrefix) ++at;
-    if (at == bytes.size()) return 0;
-    const uint8_t code = bytes[at++];
-    if (IsFrameMarker(code)) return code;
-    if (code == kStartOfScan || code == kEndOfImage || code == kStartOfImage) return 0;
-    if (HasNoLength(code)) continue;
-    if (bytes.size() - at < kLengthSize) return 0;
-    at += size_t{bytes[at]} << 8 | bytes[at + 1];
+// The frame header after its marker: its length, then the sample precision, the height, the
+// width and the number of components.
+constexpr size_t kFramePrecisionAt = 2;
+constexpr size_t kFrameHeightAt = 3;
+constexpr size_t kFrameWidthAt = 5;
+constexpr size_t kFrameComponentsAt = 7;
+constexpr size_t kFrameHeaderSize = 8;
+
+uint16_t LoadUInt16BE(const uint8_t* p) { return static_cast<uint16_t>(p[0] << 8 | p[1]); }
+
+TJpegFrame FrameHeader(uint8_t marker, std::span<const uint8_t> segment) {
+  TJpegFrame frame;
+  if (segment.size() < kFrameHeaderSize || LoadUInt16BE(segment.data()) < kFrameHeaderSize) {
+    return frame;
   }
-  return 0;
+  frame.marker = marker;
+  frame.precision = segment[kFramePrecisionAt];
+  frame.height = LoadUInt16BE(segment.data() + kFrameHeightAt);
+  frame.width = LoadUInt16BE(segment.data() + kFrameWidthAt);
+  frame.components = segment[kFrameComponentsAt];
+  return frame;
 }
 
+// The holder takes the bytes and reads their header (EJPEG when the library rejects it); the
+// size is checked before anything of it is allocated.
 TImportedPicture KeptStream(std::vector<uint8_t> bytes, const TPictureReading& reading) {
   TImportedPicture imported;
   imported.holder = std::make_unique<TJPEGImage>();
   imported.holder->LoadJpegBytes(std::move(bytes));
+  CheckPictureSize(imported.holder->Width(), imported.holder->Height(), reading.pixelLimit);
   if (reading.decodeKeptJpeg) imported.holder->CopyToBitmap(imported.picture);
   return imported;
 }
 
-TImportedPicture DecodedStream(const std::vector<uint8_t>& bytes) {
+TImportedPicture DecodedStream(const std::vector<uint8_t>& bytes, const TPictureReading& reading) {
+  const TJPEGHeaderInfo header = ReadJpegHeader(bytes);
+  CheckPictureSize(header.width, header.height, reading.pixelLimit);
   TImportedPicture imported;
   DecodeJpeg(bytes, JPEGDefaults(), imported.picture);
   return imported;
@@ -70,36 +78,32 @@ TImportedPicture DecodedStream(const std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
-TJpegFrame ReadJpegFrame(std::span<const uint8_t> bytes) {
-  TJpegDecompressor decompressor;
-  decompressor.ReadFrom(bytes);
-  jpeg_decompress_struct* info = &decompressor.Info();
-  TJpegFrame frame;
-  TJpegFrame* result = &frame;
-  decompressor.Run([info, result] {
-    jpeg_read_header(info, TRUE);
-    result->width = info->image_width;
-    result->height = info->image_height;
-    result->components = info->num_components;
-    result->precision = info->data_precision;
-    result->arithmetic = info->arith_code != FALSE;
-    result->progressive = info->progressive_mode != FALSE;
-  });
-  frame.frameMarker = FindFrameMarker(bytes);
-  return frame;
+TJpegFrame FindJpegFrame(std::span<const uint8_t> bytes) {
+  if (bytes.size() < 2 || bytes[0] != kMarkerPrefix || bytes[1] != kStartOfImage) return {};
+  size_t at = 2;
+  while (at < bytes.size()) {
+    if (bytes[at] != kMarkerPrefix) return {};
+    while (at < bytes.size() && bytes[at] == kMarkerPrefix) ++at;
+    if (at == bytes.size()) return {};
+    const uint8_t code = bytes[at++];
+    if (IsFrameMarker(code)) return FrameHeader(code, bytes.subspan(at));
+    if (code == kStartOfScan || code == kEndOfImage || code == kStartOfImage) return {};
+    if (HasNoLength(code)) continue;
+    if (bytes.size() - at < kLengthSize) return {};
+    at += LoadUInt16BE(bytes.data() + at);
+  }
+  return {};
 }
 
 bool IsKeptAsItIs(const TJpegFrame& frame) {
-  const bool framed = frame.frameMarker == kBaseline || frame.frameMarker == kProgressive;
-  return framed && frame.precision == kKeptPrecision && !frame.arithmetic &&
+  return (frame.marker == kBaseline || frame.marker == kProgressive) &&
+         frame.precision == kKeptPrecision &&
          (frame.components == kGreyComponents || frame.components == kColourComponents);
 }
 
 TImportedPicture ReadJpegPicture(std::vector<uint8_t> bytes, const TPictureReading& reading) {
-  const TJpegFrame frame = ReadJpegFrame(bytes);
-  CheckPictureSize(frame.width, frame.height, reading.pixelLimit);
-  if (IsKeptAsItIs(frame)) return KeptStream(std::move(bytes), reading);
-  return DecodedStream(bytes);
+  if (IsKeptAsItIs(FindJpegFrame(bytes))) return KeptStream(std::move(bytes), reading);
+  return DecodedStream(bytes, reading);
 }
 
 }  // namespace pm

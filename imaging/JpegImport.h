@@ -10,24 +10,25 @@
 
 namespace pm {
 
-// What the stream's frame header says, as the JPEG library reads it, and the frame's marker.
+// The stream's first frame header (SOFn): its marker and what it says. The frame type tells the
+// coding: SOF0 baseline, SOF1 extended sequential, SOF2 progressive, SOF3 lossless, each with
+// Huffman coding, and SOF9 to SOF11 the same with arithmetic coding.
 struct TJpegFrame {
-  int64_t width = 0;
+  uint8_t marker = 0;  // the second byte of the SOFn marker; 0 when no frame header was found
+  int precision = 0;   // bits a sample
   int64_t height = 0;
+  int64_t width = 0;
   int components = 0;
-  int precision = 0;        // bits a sample
-  bool arithmetic = false;  // arithmetic rather than Huffman coding
-  bool progressive = false;
-  uint8_t frameMarker = 0;  // the second byte of the SOFn marker; 0 when it can't be found
 };
 
-// EJPEG "JPEG エラー #%d" when the library rejects the header.
-TJpegFrame ReadJpegFrame(std::span<const uint8_t> bytes);
+// Walks the segments from the start of the image to the first frame header. Anything before it
+// that isn't a well-formed segment (bytes that the JPEG library would skip) gives marker 0.
+TJpegFrame FindJpegFrame(std::span<const uint8_t> bytes);
 
-// True for the streams that page files hold as they are: 8-bit samples, Huffman coding, a
-// baseline (SOF0) or progressive (SOF2) frame, one or three components. Extended sequential,
-// lossless and arithmetic-coded frames, 12-bit samples and four components are refused, since a
-// reader of page files need not read them.
+// True for the streams that page files hold as they are: a baseline (SOF0) or progressive (SOF2)
+// frame, which are Huffman-coded, of 8-bit samples and one or three components. Extended
+// sequential, lossless and arithmetic-coded frames, 12-bit samples and four components are
+// decoded instead, since a reader of page files need not read them.
 bool IsKeptAsItIs(const TJpegFrame& frame);
 
 // The JPEG file's bytes as an import: a new holder with the bytes as they are (decoded unless

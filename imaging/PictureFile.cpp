@@ -34,22 +34,24 @@ bool HasAt(std::span<const uint8_t> bytes, size_t at, const std::array<uint8_t, 
   return bytes.size() >= at + N && std::equal(expected.begin(), expected.end(), bytes.begin() + at);
 }
 
+using Signature = std::array<uint8_t, kPictureSignatureSize>;
+
 // The first bytes of the stream, which stays where it was.
-std::array<uint8_t, kPictureSignatureSize> PeekSignature(TStream& stream) {
-  std::array<uint8_t, kPictureSignatureSize> bytes{};
+Signature PeekSignature(TStream& stream) {
+  Signature bytes{};
   const int64_t position = stream.Position();
   stream.ReadBuffer(bytes.data(), kPictureSignatureSize);
   stream.SetPosition(position);
   return bytes;
 }
 
-// Everything from the stream's position to its end, in one read. A file larger than any store
-// can't be a picture within the limit.
-std::vector<uint8_t> ReadRest(TStream& stream) {
-  const int64_t count = stream.Remaining();
+// The whole file in memory: the signature already read and the `count` bytes after it, in one
+// read. A file larger than any store can't be a picture within the limit.
+std::vector<uint8_t> WholeFile(const Signature& signature, TStream& stream, int64_t count) {
   if (count > kMaxStoreBytes) RaiseStoreError();
   std::vector<uint8_t> bytes(static_cast<size_t>(count));
-  stream.ReadBuffer(bytes.data(), count);
+  std::copy(signature.begin(), signature.end(), bytes.begin());
+  stream.ReadBuffer(bytes.data() + kPictureSignatureSize, count - kPictureSignatureSize);
   return bytes;
 }
 
@@ -57,6 +59,34 @@ TImportedPicture AsPixels(std::shared_ptr<TBitmapImage> image) {
   TImportedPicture imported;
   imported.picture.ReplaceImage(std::move(image));
   return imported;
+}
+
+// The picture in the `count` bytes from the stream's position.
+TImportedPicture ReadPictureFrom(TStream& stream, int64_t count, const TPictureReading& reading) {
+  if (count < kPictureSignatureSize) return AsPixels(ReadBmpImage(stream));
+  Signature signature{};
+  stream.ReadBuffer(signature.data(), kPictureSignatureSize);
+  const TPictureFormat format = RecognisePictureFormat(signature);
+  if (format == TPictureFormat::Bmp || format == TPictureFormat::Other) {
+    // The BMP reader reads from the start of the file, as it always did.
+    stream.Seek(-kPictureSignatureSize, SeekOrigin::Current);
+    return AsPixels(ReadBmpImage(stream));
+  }
+  std::vector<uint8_t> bytes = WholeFile(signature, stream, count);
+  switch (format) {
+    case TPictureFormat::Png:
+      return AsPixels(ReadPngImage(bytes, reading.pixelLimit));
+    case TPictureFormat::Gif:
+      return AsPixels(ReadGifImage(bytes, reading.pixelLimit));
+    case TPictureFormat::Webp:
+      return AsPixels(ReadWebpImage(bytes, reading.pixelLimit));
+    case TPictureFormat::Jpeg:
+      return ReadJpegPicture(std::move(bytes), reading);
+    case TPictureFormat::Bmp:
+    case TPictureFormat::Other:
+      break;
+  }
+  return AsPixels(ReadBmpImage(stream));
 }
 
 }  // namespace
@@ -86,26 +116,12 @@ TPictureFormat RecognisePictureFile(const std::string& fileName) {
 
 TImportedPicture ReadPictureFile(const std::string& fileName, const TPictureReading& reading) {
   TFileStream file(fileName, FileAccess::ReadShared);
-  return ReadPicture(file, reading);
+  // A file just opened is read from its start.
+  return ReadPictureFrom(file, file.Size(), reading);
 }
 
 TImportedPicture ReadPicture(TStream& stream, const TPictureReading& reading) {
-  if (stream.Remaining() < kPictureSignatureSize) return AsPixels(ReadBmpImage(stream));
-  const TPictureFormat format = RecognisePictureFormat(PeekSignature(stream));
-  switch (format) {
-    case TPictureFormat::Bmp:
-    case TPictureFormat::Other:
-      return AsPixels(ReadBmpImage(stream));
-    case TPictureFormat::Png:
-      return AsPixels(ReadPngImage(ReadRest(stream), reading.pixelLimit));
-    case TPictureFormat::Gif:
-      return AsPixels(ReadGifImage(ReadRest(stream), reading.pixelLimit));
-    case TPictureFormat::Webp:
-      return AsPixels(ReadWebpImage(ReadRest(stream), reading.pixelLimit));
-    case TPictureFormat::Jpeg:
-      return ReadJpegPicture(ReadRest(stream), reading);
-  }
-  return AsPixels(ReadBmpImage(stream));
+  return ReadPictureFrom(stream, stream.Remaining(), reading);
 }
 
 }  // namespace pm

@@ -462,8 +462,8 @@ TEST(PictureFileTest, JpegStreamsThatPageFilesHoldAreKeptByteForByteAndOthersDec
     EXPECT_EQ(imported.picture.Width(), 24);
     EXPECT_TRUE(test::SamePixels(imported.picture, test::DecodeWithHolder(file)));
   }
-  EXPECT_FALSE(IsKeptAsItIs(ReadJpegFrame(decoded[1])));
-  EXPECT_EQ(ReadJpegFrame(decoded[1]).frameMarker, 0xC1);
+  EXPECT_FALSE(IsKeptAsItIs(FindJpegFrame(decoded[1])));
+  EXPECT_EQ(FindJpegFrame(decoded[1]).marker, 0xC1);
 }
 
 // Where the baseline frame header (SOF0) begins.

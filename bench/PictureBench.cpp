@@ -3,7 +3,6 @@
 // a comparison, ending in "ratio <import ÷ direct>", from interleaved runs.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
-#include <jpeglib.h>
 #include <png.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,7 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "base/MemoryStream.h"
+// The library's header needs size_t and FILE declared before it.
+#include <jpeglib.h>
+
 #include "bench/BenchSupport.h"
 #include "imaging/JPEGImage.h"
 #include "imaging/PictureFile.h"

@@ -170,6 +170,11 @@ std::vector<uint8_t> EncodeGif(int screenWidth, int screenHeight, const std::vec
     CheckGif(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), extension),
              "control");
     ColorMapObject* local = frame.localColors.empty() ? nullptr : MakeColorMap(frame.localColors);
+    if (local == nullptr && gif->Image.ColorMap != nullptr) {
+      // giflib forgets the previous frame's colours here instead of freeing them.
+      GifFreeMapObject(gif->Image.ColorMap);
+      gif->Image.ColorMap = nullptr;
+    }
     CheckGif(EGifPutImageDesc(gif, frame.left, frame.top, frame.width, frame.height,
                               frame.interlaced, local),
              "image");

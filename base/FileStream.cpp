@@ -23,9 +23,11 @@ TFileDescriptor OpenRegularFile(const std::string& fileName, int flags, mode_t m
   TFileDescriptor descriptor(::open(fileName.c_str(), flags | O_CLOEXEC | O_NONBLOCK, mode));
   if (!descriptor.IsOpen()) return descriptor;
   struct stat status {};
-  const int statusFlags = ::fcntl(descriptor.Get(), F_GETFL);
-  if (::fstat(descriptor.Get(), &status) != 0 || !S_ISREG(status.st_mode) || statusFlags < 0 ||
-      ::fcntl(descriptor.Get(), F_SETFL, statusFlags & ~O_NONBLOCK) != 0) {
+  // Of the flags given to open, O_NONBLOCK is the only one that F_SETFL changes: setting none
+  // takes it away, without asking for the flags first.
+  constexpr int kNoStatusFlags = 0;
+  if (::fstat(descriptor.Get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+      ::fcntl(descriptor.Get(), F_SETFL, kNoStatusFlags) != 0) {
     return TFileDescriptor();
   }
   return descriptor;

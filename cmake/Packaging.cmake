@@ -7,8 +7,9 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "page editor for hyperlinked picture documents")
 set(CPACK_PACKAGE_DESCRIPTION
     "もけぽんたす ページメーカー builds one page of a hyperlinked picture document at a time: a\n"
-    "background image, 256 image slots and 256 link records. Pictures are imported from BMP\n"
-    "files and stored as JPEG in a page file (*.pag) that a separate viewer reads.\n"
+    "background image, 256 image slots and 256 link records. Pictures are imported from BMP,\n"
+    "PNG, JPEG, GIF and WebP files and stored as JPEG in a page file (*.pag) that a separate\n"
+    "viewer reads.\n"
     "The package holds the editor, pagemaker, and the command-line tool pagetool, which builds\n"
     "and inspects page files.")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})

@@ -16,10 +16,16 @@ constexpr int kTopThird = 3;
 // The pattern that matches every file; "*.*" would leave out names without an extension.
 constexpr const char* kEveryFilePattern = "*.*";
 
+// Qt's filter "description (patterns)", its patterns separated by spaces where the filter's are
+// separated by semicolons. A description that already ends with its patterns in parentheses
+// is used as it stands.
 QString QtNameFilter(const std::pair<std::string, std::string>& filter) {
-  const QString pattern =
+  QString pattern =
       filter.second == kEveryFilePattern ? QString("*") : QString::fromStdString(filter.second);
-  return QString::fromStdString(filter.first) + " (" + pattern + ")";
+  pattern.replace(';', ' ');
+  const QString description = QString::fromStdString(filter.first);
+  const QString patterns = " (" + pattern + ")";
+  return description.endsWith(patterns) ? description : description + patterns;
 }
 
 // Placed centred horizontally on the monitor of the active window, its top a third of the way

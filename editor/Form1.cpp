@@ -1,6 +1,8 @@
 #include "editor/Form1.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
@@ -21,7 +23,10 @@ namespace pm {
 
 namespace {
 
-constexpr const char* kBitmapFilter = "*.bmp|*.bmp|*.*|*.*";
+// The two entries of old, then every picture format that an import reads.
+constexpr const char* kBitmapFilter =
+    "*.bmp|*.bmp|*.*|*.*|画像ファイル (*.bmp *.png *.jpg *.jpeg *.gif *.webp)|"
+    "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.webp";
 constexpr const char* kPageFilter = "*.pag|*.pag|*.*|*.*";
 constexpr int32_t kLowestNumber = 0;
 constexpr int32_t kHighestNumber = 255;
@@ -98,6 +103,8 @@ TForm1::TForm1()
   CreateControls();
   SetTabOrder();
   ConnectHandlers();
+  setAcceptDrops(true);
+  for (TEdit* field : findChildren<TEdit*>()) field->installEventFilter(this);
   FormCreate();
   pageViewOpener_ = std::make_unique<TPageViewOpener>(*this);
 }
@@ -227,10 +234,7 @@ void TForm1::UpDown1Click() {
 void TForm1::BitBtn1Click() {
   if (!OpenDialog1.Execute()) return;
   const OwnChange own(*this);
-  const std::string fileName = OpenDialog1.FileName();
-  const TBitmap picture = ImportSlotPicture(*page_, page_->CurrentSlot(), fileName);
-  Image1->SetPicture(&picture);
-  Edit6->SetText(fileName);
+  ImportSlotFile(page_->CurrentSlot(), OpenDialog1.FileName());
 }
 
 void TForm1::BitBtn2Click() {
@@ -272,17 +276,13 @@ void TForm1::Button1Click() {
 void TForm1::Button2Click() {
   if (!OpenDialog1.Execute()) return;
   const OwnChange own(*this);
-  const std::string fileName = OpenDialog1.FileName();
-  const TBitmap picture = ImportBackgroundPicture(*page_, fileName);
-  Image2->SetPicture(&picture);
-  Edit9->SetText(fileName);
+  ImportBackgroundFile(OpenDialog1.FileName());
 }
 
 void TForm1::BitBtn3Click() {
   if (!OpenDialog2.Execute()) return;
   const OwnChange own(*this);
-  TWaitCursor waiting;
-  ReadPageFile(*page_, OpenDialog2.FileName(), this);
+  LoadPageFile(OpenDialog2.FileName());
 }
 
 void TForm1::BitBtn4Click() {
@@ -299,6 +299,123 @@ void TForm1::Button4Click() {
 void TForm1::FormCloseQuery() {
   const OwnChange own(*this);
   page_->FreeHolders();
+}
+
+void TForm1::FilesDropped(const std::vector<std::string>& files, TDropArea area) {
+  const OwnChange own(*this);
+  int32_t nextSlot = page_->CurrentSlot();
+  for (const std::string& fileName : files) {
+    switch (UseOfDroppedFile(fileName, area)) {
+      case TDroppedFileUse::SlotPicture:
+        if (nextSlot > kHighestNumber) break;  // slot 255 is the last one
+        ImportSlotFile(nextSlot++, fileName);
+        break;
+      case TDroppedFileUse::BackgroundPicture:
+        ImportBackgroundFile(fileName);
+        break;
+      case TDroppedFileUse::PageFile:
+        LoadPageFile(fileName);
+        nextSlot = page_->CurrentSlot();
+        break;
+      case TDroppedFileUse::Ignored:
+        break;
+    }
+  }
+}
+
+TDropArea TForm1::DropAreaAt(QPoint point) const {
+  if (Panel1->geometry().contains(point)) return TDropArea::Slot;
+  if (Panel3->geometry().contains(point)) return TDropArea::Background;
+  return TDropArea::Elsewhere;
+}
+
+void TForm1::OpenAtStart(const std::string& fileName) {
+  RunGuarded([this, &fileName] {
+    const OwnChange own(*this);
+    LoadPageFile(fileName);
+  });
+}
+
+// Dragged files.
+
+void TForm1::ExamineDrag(const QMimeData* data) {
+  const std::vector<std::string> files = DraggedFiles(data);
+  for (const TDropArea area : {TDropArea::Slot, TDropArea::Background, TDropArea::Elsewhere}) {
+    dragTakenIn_[static_cast<size_t>(area)] =
+        std::any_of(files.begin(), files.end(), [area](const std::string& file) {
+          return UseOfDroppedFile(file, area) != TDroppedFileUse::Ignored;
+        });
+  }
+}
+
+bool TForm1::TakesDragAt(QPoint point) const {
+  return dragTakenIn_[static_cast<size_t>(DropAreaAt(point))];
+}
+
+void TForm1::DropAt(const QMimeData* data, QPoint point) {
+  const std::vector<std::string> files = DraggedFiles(data);
+  const TDropArea area = DropAreaAt(point);
+  RunGuarded([this, &files, area] { FilesDropped(files, area); });
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  RunGuarded([this, event] {
+    ExamineDrag(event->mimeData());
+    if (TakesDragAt(event->position().toPoint())) event->acceptProposedAction();
+  });
+}
+
+void TForm1::dragMoveEvent(QDragMoveEvent* event) {
+  if (TakesDragAt(event->position().toPoint())) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+  event->acceptProposedAction();
+  DropAt(event->mimeData(), event->position().toPoint());
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) return false;
+  auto* drop = static_cast<QDropEvent*>(event);
+  auto* field = qobject_cast<QWidget*>(watched);
+  if (field == nullptr || DraggedFiles(drop->mimeData()).empty()) return false;
+  const QPoint point = field->mapTo(this, drop->position().toPoint());
+  if (type == QEvent::DragEnter) {
+    RunGuarded([this, drop] { ExamineDrag(drop->mimeData()); });
+  }
+  if (!TakesDragAt(point)) {
+    drop->ignore();
+    return true;
+  }
+  drop->acceptProposedAction();
+  if (type == QEvent::Drop) DropAt(drop->mimeData(), point);
+  return true;
+}
+
+// The imports and the load.
+
+void TForm1::ImportSlotFile(int32_t slot, const std::string& fileName) {
+  const TBitmap picture = ImportSlotPicture(*page_, slot, fileName);
+  // Selects the slot, as typing its number does, when it isn't the current one.
+  Edit1->SetText(IntToStr(slot));
+  Image1->SetPicture(&picture);
+  Edit6->SetText(fileName);
+}
+
+void TForm1::ImportBackgroundFile(const std::string& fileName) {
+  const TBitmap picture = ImportBackgroundPicture(*page_, fileName);
+  Image2->SetPicture(&picture);
+  Edit9->SetText(fileName);
+}
+
+void TForm1::LoadPageFile(const std::string& fileName) {
+  TWaitCursor waiting;
+  ReadPageFile(*page_, fileName, this);
 }
 
 // What a load has brought.

@@ -6,10 +6,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
+#include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "editor/Edit.h"
 #include "editor/FileDialog.h"
+#include "editor/FileDrop.h"
 #include "editor/Image.h"
 #include "editor/Panel.h"
 #include "editor/UpDown.h"
@@ -55,6 +59,18 @@ class TForm1 : public QWidget, private TPageFileListener, private TPageListener 
   void Button4Click();
   void FormCloseQuery();
 
+  // Files dropped on the window, in their order (see FileDrop.h for what each becomes): pictures
+  // dropped on the slot panel fill the current slot and the ones after it up to slot 255, the
+  // slot number showing the last one filled; a picture dropped on the background panel becomes
+  // the background; a page file loads as the lower "読み込み" loads it. The first failure ends
+  // the drop.
+  void FilesDropped(const std::vector<std::string>& files, TDropArea area);
+  // The part of the window at a point in its client area.
+  TDropArea DropAreaAt(QPoint point) const;
+  // The page file named on the command line, loaded as the lower "読み込み" loads it, inside the
+  // event guard: a failure shows the error box and leaves the new page.
+  void OpenAtStart(const std::string& fileName);
+
   // The controls, named as in the layout.
   TPanel* Panel1;
   TEdit* Edit1;
@@ -99,6 +115,11 @@ class TForm1 : public QWidget, private TPageFileListener, private TPageListener 
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  // The fields take dragged text as they always did; dragged files go to the window.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // TPageFileListener: the window shows what a load has brought.
@@ -139,10 +160,22 @@ class TForm1 : public QWidget, private TPageFileListener, private TPageListener 
   int32_t SelectByField(TEdit& field, TUpDown& upDown, int32_t current);
   void ShowBackground();
 
+  // The imports and the load that the buttons and dropped files share.
+  void ImportSlotFile(int32_t slot, const std::string& fileName);
+  void ImportBackgroundFile(const std::string& fileName);
+  void LoadPageFile(const std::string& fileName);
+
+  // Whether the files of the drag now under way would do anything in each area, found out once
+  // when the drag enters.
+  void ExamineDrag(const QMimeData* data);
+  bool TakesDragAt(QPoint point) const;
+  void DropAt(const QMimeData* data, QPoint point);
+
   std::unique_ptr<TPage> page_;
   TForm2* aboutBox_ = nullptr;
   bool centred_ = false;
   int ownChanges_ = 0;
+  std::array<bool, 3> dragTakenIn_{};  // by TDropArea
   // Last, so that the page view goes before the page.
   std::unique_ptr<TPageViewOpener> pageViewOpener_;
 };

@@ -1,7 +1,10 @@
 // The program entry: the application title, the main window with its page, the hidden About
-// box, and the event loop. No command-line argument is read and no file is opened.
+// box, and the event loop. "pagemaker FILE" starts with the page file FILE loaded (Qt's own
+// options are taken out first); without an argument the window starts with a new page.
 #include <QScreen>
+#include <QTimer>
 #include <csignal>
+#include <string>
 
 #include "editor/Application.h"
 #include "editor/Form1.h"
@@ -24,5 +27,10 @@ int main(int argc, char** argv) {
   pm::TForm2 form2(&form1);
   form1.SetAboutBox(&form2);
   form1.ShowCentred();
+  if (argc > 1) {
+    // Loaded once the event loop runs, so that an error box opens over the shown window.
+    const std::string fileName = argv[1];
+    QTimer::singleShot(0, &form1, [&form1, fileName] { form1.OpenAtStart(fileName); });
+  }
   return application.exec();
 }

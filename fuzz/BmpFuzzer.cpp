@@ -9,31 +9,8 @@
 #include "imaging/Bitmap.h"
 #include "imaging/BmpReader.h"
 
-namespace {
-
-// Where the information header keeps the picture's size.
-constexpr size_t kHeaderSizeAt = 14;
-constexpr size_t kCoreHeaderSize = 12;
-constexpr size_t kWidthAt = 18;
-constexpr size_t kCoreHeightAt = 20;
-constexpr size_t kHeightAt = 22;
-constexpr size_t kSizeFieldsEnd = 26;
-
-// Pictures that only cost time and memory, not coverage: their sizes are tested elsewhere.
-bool ClaimsTooManyPixels(const uint8_t* data, size_t size) {
-  if (size < kSizeFieldsEnd) return false;
-  if (pm::LoadUInt32LE(data + kHeaderSizeAt) == kCoreHeaderSize) {
-    return pm::fuzz::TooManyPixels(pm::LoadUInt16LE(data + kWidthAt),
-                                   pm::LoadUInt16LE(data + kCoreHeightAt));
-  }
-  return pm::fuzz::TooManyPixels(pm::LoadInt32LE(data + kWidthAt),
-                                 pm::LoadInt32LE(data + kHeightAt));
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (ClaimsTooManyPixels(data, size)) return -1;  // kept out of the corpus
+  if (pm::fuzz::BmpClaimsTooManyPixels(data, size)) return -1;  // kept out of the corpus
   pm::TMemoryStream stream;
   stream.WriteBuffer(data, static_cast<int64_t>(size));
   stream.SetPosition(0);

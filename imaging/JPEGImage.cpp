@@ -56,6 +56,10 @@ void TJPEGImage::LoadJpeg(TStream& stream) {
   // The bytes are read before the holder changes, so that a failed read leaves it as it was.
   std::vector<uint8_t> bytes(static_cast<size_t>(stream.Remaining()));
   stream.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+  LoadJpegBytes(std::move(bytes));
+}
+
+void TJPEGImage::LoadJpegBytes(std::vector<uint8_t> bytes) {
   data_ = std::make_unique<TJPEGData>();
   bitmap_.reset();
   data_->MutableBytes() = std::move(bytes);

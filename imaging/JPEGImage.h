@@ -33,6 +33,8 @@ class TJPEGImage : public TGraphic {
   void SaveJpeg(TStream& stream);
   // Takes every byte from the stream's position to its end and reads the JPEG header.
   void LoadJpeg(TStream& stream);
+  // LoadJpeg of bytes already in memory: they become the JPEG bytes as they are.
+  void LoadJpegBytes(std::vector<uint8_t> bytes);
   // Decodes the JPEG bytes when there is no bitmap yet, then gives the target a copy.
   void CopyToBitmap(TBitmap& target);
 

@@ -68,6 +68,13 @@ void TPage::SetSlotBitmap(int32_t slot, const TBitmap& bitmap) {
   Tell([slot](TPageListener& listener) { listener.SlotChanged(slot); });
 }
 
+void TPage::SetSlotHolder(int32_t slot, std::unique_ptr<TJPEGImage> holder) {
+  ImageEntry& entry = CheckedSlot(slot);
+  if (!holder) throw std::invalid_argument("a slot needs a holder");
+  entry.holder = std::move(holder);
+  Tell([slot](TPageListener& listener) { listener.SlotChanged(slot); });
+}
+
 void TPage::ClearSlot(int32_t slot) {
   ImageEntry& entry = CheckedSlot(slot);
   entry.holder = std::make_unique<TJPEGImage>();
@@ -82,6 +89,13 @@ void TPage::SetBackgroundFileName(std::string fileName) {
 
 void TPage::SetBackgroundBitmap(const TBitmap& bitmap) {
   CheckedBackground().holder->AssignBitmap(bitmap);
+  Tell([](TPageListener& listener) { listener.BackgroundChanged(); });
+}
+
+void TPage::SetBackgroundHolder(std::unique_ptr<TJPEGImage> holder) {
+  ImageEntry& entry = CheckedBackground();
+  if (!holder) throw std::invalid_argument("the background needs a holder");
+  entry.holder = std::move(holder);
   Tell([](TPageListener& listener) { listener.BackgroundChanged(); });
 }
 

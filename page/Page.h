@@ -51,10 +51,14 @@ class TPage {
   void SetSlotFileName(int32_t slot, std::string fileName);
   // AssignBitmap on slot N's holder.
   void SetSlotBitmap(int32_t slot, const TBitmap& bitmap);
+  // Puts `holder` (not null; the page owns it from now on) in place of slot N's holder, whose
+  // content it replaces as a whole; the name stays.
+  void SetSlotHolder(int32_t slot, std::unique_ptr<TJPEGImage> holder);
   // Frees slot N's holder, puts a new empty one in its place and empties the name.
   void ClearSlot(int32_t slot);
   void SetBackgroundFileName(std::string fileName);
   void SetBackgroundBitmap(const TBitmap& bitmap);
+  void SetBackgroundHolder(std::unique_ptr<TJPEGImage> holder);
   void SetLinkField(int32_t link, TLinkField field, int32_t value);
   // All seven fields of link N at once.
   void SetLink(int32_t link, const TLinkRecord& record);

@@ -1,31 +1,30 @@
 #include "page/PageOperations.h"
 
 #include "base/IntegerText.h"
+#include "imaging/PictureFile.h"
 
 namespace pm {
 
-namespace {
-
-TBitmap ReadPictureFile(const std::string& fileName) {
-  TBitmap bitmap;
-  bitmap.LoadFromFile(fileName);
-  return bitmap;
-}
-
-}  // namespace
-
 TBitmap ImportSlotPicture(TPage& page, int32_t slot, const std::string& fileName) {
   page.SetSlotFileName(slot, fileName);
-  const TBitmap picture = ReadPictureFile(fileName);
-  page.SetSlotBitmap(slot, picture);
-  return picture;
+  TImportedPicture imported = ReadPictureFile(fileName);
+  if (imported.holder) {
+    page.SetSlotHolder(slot, std::move(imported.holder));
+  } else {
+    page.SetSlotBitmap(slot, imported.picture);
+  }
+  return imported.picture;
 }
 
 TBitmap ImportBackgroundPicture(TPage& page, const std::string& fileName) {
   page.SetBackgroundFileName(fileName);
-  const TBitmap picture = ReadPictureFile(fileName);
-  page.SetBackgroundBitmap(picture);
-  return picture;
+  TImportedPicture imported = ReadPictureFile(fileName);
+  if (imported.holder) {
+    page.SetBackgroundHolder(std::move(imported.holder));
+  } else {
+    page.SetBackgroundBitmap(imported.picture);
+  }
+  return imported.picture;
 }
 
 void UpdateLink(TPage& page, int32_t link, const TLinkFieldTexts& texts) {

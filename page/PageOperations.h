@@ -12,9 +12,12 @@
 
 namespace pm {
 
-// Imports a picture file into slot N: the slot's source name is set first, then the file is read
-// into a new bitmap, which the slot's holder takes. Returns the picture as read, for showing. A
-// file that can't be read leaves the new name set and the picture as it was.
+// Imports a picture file (BMP, PNG, JPEG, GIF or WebP, recognised by its content) into slot N:
+// the slot's source name is set first, then the file is read, then the slot takes the picture:
+// its pixels through the holder's AssignBitmap, or a JPEG stream that page files hold as it is
+// as a new holder that keeps the file's bytes. Returns the picture as read (a kept stream
+// decoded), for showing. A file that can't be read or decoded leaves the new name set and the
+// picture as it was.
 TBitmap ImportSlotPicture(TPage& page, int32_t slot, const std::string& fileName);
 // The same for the background.
 TBitmap ImportBackgroundPicture(TPage& page, const std::string& fileName);

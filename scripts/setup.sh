@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  libjpeg62-turbo-dev
+  libjpeg62-turbo-dev libpng-dev libgif-dev libwebp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev fonts-ipafont-gothic
   nlohmann-json3-dev

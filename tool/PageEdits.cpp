@@ -47,9 +47,9 @@ std::vector<PageEdit> ParsePageEdits(ArgumentList& arguments, bool allowClear) {
   while (!arguments.Done()) {
     const std::string option = arguments.Take("option");
     if (option == "--background") {
-      edits.push_back(ImportBackground{arguments.Take("BMP file after --background")});
+      edits.push_back(ImportBackground{arguments.Take("PICTURE after --background")});
     } else if (option == "--slot") {
-      const auto [slot, file] = SplitAssignment(option, arguments.Take("N=BMP after --slot"));
+      const auto [slot, file] = SplitAssignment(option, arguments.Take("N=PICTURE after --slot"));
       edits.push_back(ImportSlot{ParseSlotOrLink(slot), file});
     } else if (option == "--link") {
       edits.push_back(ParseSetLink(arguments.Take("N=LEFT,TOP,RIGHT,BOTTOM,LINKPAGE,BITMAP")));

@@ -20,8 +20,9 @@ struct OptionHelp {
 
 // The options of new and edit; new takes the first kNewOptionCount of them.
 constexpr OptionHelp kPageEditOptions[] = {
-    {"--background BMP", "imports BMP as the background"},
-    {"--slot N=BMP", "imports BMP into slot N"},
+    {"--background PICTURE",
+     "imports PICTURE, a BMP, PNG, JPEG, GIF or WebP file, as the background"},
+    {"--slot N=PICTURE", "imports PICTURE, a file of any of these formats, into slot N"},
     {"--link N=LEFT,TOP,RIGHT,BOTTOM,LINKPAGE,BITMAP",
      "sets the six values of link N; edit leaves its reserved word alone"},
     {"--clear-slot N", "empties slot N (edit only)"},
@@ -35,7 +36,10 @@ constexpr OptionHelp kInfoOptions[] = {
 };
 
 constexpr const char* kLinkValues =
-    "Slot and link numbers N are 0 to 255. LEFT, TOP, RIGHT, BOTTOM, LINKPAGE and BITMAP are "
+    "A picture's format is recognised by its content, not its name. A JPEG file that page files "
+    "can hold as it is (8-bit, Huffman-coded, baseline or progressive, grey or colour) is stored "
+    "byte for byte; any other picture is stored as JPEG at quality 90. Slot and link numbers N "
+    "are 0 to 255. LEFT, TOP, RIGHT, BOTTOM, LINKPAGE and BITMAP are "
     "read with the editor's integer parsing (\"$ff\" is 255). Options apply in the order given.";
 
 constexpr int kExitStatusColumn = 5;

@@ -12,7 +12,10 @@ namespace {
 
 using Request = test::ScriptedFileDialogs::Request;
 
-constexpr const char* kBitmapFilter = "*.bmp|*.bmp|*.*|*.*";
+// The two entries of old, first and second, then every picture format that an import reads.
+constexpr const char* kBitmapFilter =
+    "*.bmp|*.bmp|*.*|*.*|画像ファイル (*.bmp *.png *.jpg *.jpeg *.gif *.webp)|"
+    "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.webp";
 constexpr const char* kPageFilter = "*.pag|*.pag|*.*|*.*";
 
 class MainWindowFileDialogsTest : public test::WindowTest {

@@ -32,13 +32,15 @@ for program in pagemaker pagetool; do
 done
 [[ $("$root/bin/pagetool" --version) == "pagetool $version" ]] || fail "pagetool --version"
 
-# The desktop entry: valid, named as the program is, starting the editor without a file.
+# The desktop entry: valid, named as the program is, opening page files in the editor.
 entry=$root/share/applications/mokepontasu-pagemaker.desktop
 expect_file "$entry"
 messages=$(desktop-file-validate "$entry" 2>&1) && [[ -z $messages ]] ||
   fail "desktop-file-validate: $messages"
 grep -qx 'Name=もけぽんたす ページメーカー' "$entry" || fail "the entry's name"
-grep -qx 'Exec=pagemaker' "$entry" || fail "the entry must start the editor without a file"
+grep -qx 'Exec=pagemaker %f' "$entry" || fail "the entry must hand the editor the file it opens"
+grep -qx 'MimeType=application/x-mokepontasu-page;' "$entry" ||
+  fail "the entry must name the MIME type of page files"
 grep -qx 'Icon=mokepontasu-pagemaker' "$entry" || fail "the entry's icon"
 grep -qE '^Categories=(.*;)?Graphics;' "$entry" || fail "the entry's category"
 grep -q '^GenericName=' "$entry" || fail "the entry's generic name"

@@ -3,6 +3,7 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/PictureEncoders.h"
 #include "tests/tool/PagetoolTestSupport.h"
 
 namespace pm::test {
@@ -132,6 +133,20 @@ TEST_F(PagetoolTest, CheckFindsNothingInAWrittenFileAndEveryProblemInADamagedOne
         "1 bytes after the link table", "the editor can't load it: JPEG エラー #"}) {
     EXPECT_NE(damaged.out.find(problem), std::string::npos) << problem << "\n" << damaged.out;
   }
+}
+
+TEST_F(PagetoolTest, NewTakesEveryPictureFormatAndStoresAKeptJpegByteForByte) {
+  const std::vector<uint8_t> photo = EncodeWithHolder(GradientBitmap(30, 20, 4));
+  const std::string jpeg = dir_.File("photo.jpg");
+  WriteFileBytes(jpeg, photo);
+  const std::string webp = dir_.File("back.webp");
+  WriteFileBytes(webp, EncodeWebp(16, 12, std::vector<uint8_t>(16 * 12 * 4, 200), true, true));
+  const std::string page = dir_.File("formats.pag");
+  const auto result = RunPagetool({"new", page, "--background", webp, "--slot", "0=" + jpeg});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  const auto info = Info(page);
+  EXPECT_EQ(StreamBytes(page, info["slots"][0]), photo);
+  EXPECT_EQ(info["background"]["width"], 16);
 }
 
 TEST_F(PagetoolTest, BmpWritesBottomUpTwentyFourBits) {

@@ -1,0 +1,34 @@
+// The picture that the PNG, GIF and WebP readers fill: 24 bits a pixel, blue, green, red, rows
+// from the top, each padded with zeros to a multiple of 4 bytes; and the composing of a pixel
+// with transparency over white, the one background that every format's transparency gets.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "imaging/BitmapImage.h"
+
+namespace pm {
+
+inline constexpr int kBgrBytes = 3;
+inline constexpr int kBgraBytes = 4;
+
+// A new top-down 24-bit picture, every byte 0. Fails with the memory failure of a store that
+// can't be made (EOSError) when width × height is beyond the picture limit or `pixelLimit`,
+// before anything is allocated, and with EInvalidGraphic when a side is 0 or less.
+std::shared_ptr<TBitmapImage> NewTopDownPicture(int64_t width, int64_t height, int64_t pixelLimit);
+
+// Fails as NewTopDownPicture does for a picture of this size, without making it.
+void CheckPictureSize(int64_t width, int64_t height, int64_t pixelLimit);
+
+// One channel of a pixel with opacity `alpha` (0 transparent, 255 opaque) over white.
+inline uint8_t OverWhite(uint8_t value, uint8_t alpha) {
+  constexpr unsigned kOpaque = 255;
+  return static_cast<uint8_t>((value * alpha + kOpaque * (kOpaque - alpha) + kOpaque / 2) /
+                              kOpaque);
+}
+
+// `width` pixels of blue, green, red, alpha composed over white into blue, green, red.
+void ComposeOverWhite(const uint8_t* bgra, uint8_t* bgr, int64_t width);
+
+}  // namespace pm

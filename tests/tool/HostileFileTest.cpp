@@ -84,11 +84,10 @@ TEST_F(HostileFileTest, PicturesBeyondTheLimitFailBeforeAnythingLargeIsAllocated
 }
 
 TEST_F(HostileFileTest, PicturesAtTheLimitAreShownWithinTheBounds) {
-  // The editor's reading decodes the background and slot 0: two pictures at the limit.
-  const std::string page =
-      Write("limit.pag",
-            PageFileOf(CutOffJpeg(kLargestSquareSide, kLargestSquareSide, false),
-                       {{0, CutOffJpeg(kLargestSquareSide, kLargestSquareSide, false, true)}}));
+  // The editor's reading decodes the background and slot 0: two colour pictures at the limit,
+  // 384 MiB each.
+  const std::vector<uint8_t> picture = CutOffJpeg(kLargestSquareSide, kLargestSquareSide, false);
+  const std::string page = Write("limit.pag", PageFileOf(picture, {{0, picture}}));
   const auto check = Bounded({"check", page});
   EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
   EXPECT_EQ(check.out, "no problems found\n");

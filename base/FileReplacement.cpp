@@ -126,6 +126,7 @@ TFileReplacement::TFileReplacement(const std::string& fileName, TFileDescriptor 
   targetPath_ = *target;
   folder_ = FolderOf(targetPath_);
   LockExistingTarget(std::move(heldLock));
+  if (existingTarget_) RemoveStaleTemporaryFiles();
   if (temporary == Temporary::Named || !CreateUnnamedFile()) CreateNamedFile();
 }
 
@@ -150,6 +151,29 @@ void TFileReplacement::LockExistingTarget(TFileDescriptor heldLock) {
   if (!targetLock_.IsOpen() || !targetLock_.TryLock(TFileLock::Exclusive) ||
       !targetLock_.IsNamedBy(targetPath_)) {
     RaiseCannotCreateFile(fileName_);
+  }
+}
+
+// Temporary files of this target that an earlier save, ended by SIGKILL, left behind. With the
+// target locked no other save of it is under way; a temporary file that is still locked belongs
+// to a process that lives on all the same, and stays.
+void TFileReplacement::RemoveStaleTemporaryFiles() const noexcept {
+  try {
+    const std::string base = std::filesystem::path(targetPath_).filename().string();
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder_, error), end; !error && entry != end;
+         entry.increment(error)) {
+      if (!IsHiddenTemporaryNameOf(entry->path().filename().string(), base)) continue;
+      const std::string path = entry->path().string();
+      TFileDescriptor stale(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+      struct stat status {};
+      if (stale.IsOpen() && ::fstat(stale.Get(), &status) == 0 && S_ISREG(status.st_mode) &&
+          stale.TryLock(TFileLock::Exclusive) && stale.IsNamedBy(path)) {
+        ::unlink(path.c_str());
+      }
+    }
+  } catch (...) {
+    // Only a tidying up: a save doesn't fail for it.
   }
 }
 

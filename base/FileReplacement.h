@@ -3,8 +3,10 @@
 // target as it was and nothing behind.
 //
 // Where the file system allows, the new file has no name until the end (O_TMPFILE): a save that
-// is ended at any moment, even by SIGKILL, leaves nothing behind. Elsewhere it is a hidden file
-// with a temporary name, removed by every failure, and by SIGINT, SIGTERM and SIGHUP too.
+// is ended at any moment, even by SIGKILL, leaves nothing behind, but for the instant between
+// naming the new file and renaming it over an existing target. Elsewhere it is a hidden file with
+// a temporary name, removed by every failure, and by SIGINT, SIGTERM and SIGHUP too. What a
+// SIGKILL leaves of either is removed by the next save of the same target.
 #pragma once
 
 #include <sys/types.h>
@@ -84,6 +86,7 @@ class TFileReplacement {
   };
 
   void LockExistingTarget(TFileDescriptor heldLock);
+  void RemoveStaleTemporaryFiles() const noexcept;
   bool CreateUnnamedFile();
   void CreateNamedFile();
   void GiveTargetsPermissions(int descriptor);

@@ -53,4 +53,13 @@ std::string HiddenTemporaryName(const std::string& targetName) {
   return name;
 }
 
+bool IsHiddenTemporaryNameOf(const std::string& name, const std::string& targetName) {
+  const std::string pattern = HiddenTemporaryPattern(targetName);
+  const size_t random = pattern.size() - kRandomPart.size() + 1;  // after the last "."
+  if (name.size() != pattern.size() || name.compare(0, random, pattern, 0, random) != 0) {
+    return false;
+  }
+  return name.find_first_not_of(kRandomCharacters, random) == std::string::npos;
+}
+
 }  // namespace pm

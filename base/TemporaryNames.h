@@ -12,5 +12,8 @@ namespace pm {
 std::string HiddenTemporaryPattern(const std::string& targetName);
 // A name of that pattern with the six characters chosen at random.
 std::string HiddenTemporaryName(const std::string& targetName);
+// True when `name` could be one of the target's temporary names: its pattern with six letters
+// or digits in place of the X's.
+bool IsHiddenTemporaryNameOf(const std::string& name, const std::string& targetName);
 
 }  // namespace pm

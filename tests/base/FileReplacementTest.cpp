@@ -111,6 +111,26 @@ TEST(FileReplacementTest, AnUnnamedFileIsNamedOnlyWhenComplete) {
   }
 }
 
+TEST(FileReplacementTest, ASaveRemovesWhatAKilledSaveOfTheSameTargetLeft) {
+  test::TempDir dir;
+  test::WriteFileBytes(dir.File("page.pag"), {'o', 'l', 'd'});
+  const std::vector<std::string> left{".page.pag.Ab12Cd", ".page.pag.zzzzzz"};
+  for (const std::string& name : left) test::WriteFileBytes(dir.File(name), {'x'});
+  // Still held by a live process; or names of another kind.
+  const std::vector<std::string> kept{".page.pag.HeLd00", ".page.pag.a", ".page.pag.txt.Ab12Cd",
+                                      ".other.pag.Ab12Cd", "page.pag.Ab12Cd"};
+  for (const std::string& name : kept) test::WriteFileBytes(dir.File(name), {'x'});
+  TFileDescriptor held(::open(dir.File(kept[0]).c_str(), O_RDONLY | O_CLOEXEC));
+  ASSERT_TRUE(held.TryLock(TFileLock::Exclusive));
+
+  TFileReplacement replacement(dir.File("page.pag"));
+  WriteText(replacement.Stream(), "new");
+  replacement.Commit();
+  std::set<std::string> expected(kept.begin(), kept.end());
+  expected.insert("page.pag");
+  EXPECT_EQ(NamesIn(dir.Path()), expected);
+}
+
 TEST(FileReplacementTest, TheLockOfTheReadingHoldsTheFileUntilItIsReplaced) {
   test::TempDir dir;
   const std::string page = dir.File("page.pag");

@@ -7,6 +7,7 @@
 #include "base/Exceptions.h"
 #include "base/FileStream.h"
 #include "base/SharedBytes.h"
+#include "base/Stream.h"
 #include "page/PageFile.h"
 #include "page/PageFileEntries.h"
 
@@ -73,10 +74,14 @@ class StoredBytes {
 // The stored entries that lie within the file, as far as the file holds the header: the plan of
 // what StoredBytes reads. The entries themselves are read again, in order, as the reading goes.
 std::vector<TStreamEntry> EntriesWithinTheFile(TStream& file, int64_t fileSize) {
+  std::array<uint8_t, kLinkTableEntryOffset> header{};
+  const int64_t held = std::min<int64_t>(fileSize, kLinkTableEntryOffset);
+  file.SetPosition(0);
+  file.ReadBuffer(header.data(), held);
   std::vector<TStreamEntry> entries;
-  for (int64_t at = kBackgroundEntryOffset; at < kLinkTableEntryOffset; at += kEntrySize) {
-    if (at + kEntrySize > fileSize) break;
-    const TStreamEntry entry = ReadStreamEntry(file, at);
+  for (int64_t at = kBackgroundEntryOffset; at + kEntrySize <= held; at += kEntrySize) {
+    const TStreamEntry entry{LoadInt32LE(header.data() + at),
+                             LoadInt32LE(header.data() + at + kIntegerSize)};
     if (entry.LiesWithin(fileSize)) entries.push_back(entry);
   }
   return entries;

@@ -1,6 +1,7 @@
 #include "base/FileDescriptor.h"
 
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -34,6 +35,15 @@ bool TFileDescriptor::TryLock(TFileLock lock) {
     if (errno != EINTR) return false;
   }
   return true;
+}
+
+bool TFileDescriptor::IsNamedBy(const std::string& path) const {
+  struct stat open {
+  }, named{};
+  if (descriptor_ < 0 || ::fstat(descriptor_, &open) != 0 || ::stat(path.c_str(), &named) != 0) {
+    return false;
+  }
+  return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
 
 void TFileDescriptor::Reset() {

@@ -3,6 +3,8 @@
 // operation gives both back.
 #pragma once
 
+#include <string>
+
 namespace pm {
 
 enum class TFileLock {
@@ -28,6 +30,10 @@ class TFileDescriptor {
   bool Close();
   // Takes the lock without waiting; false when another holder is in the way.
   bool TryLock(TFileLock lock);
+  // True while `path` names the file that is open here (the same device and inode). A lock is
+  // only worth what this says after it was taken: a file renamed over the path meanwhile is
+  // another file, and the lock protects nothing there.
+  bool IsNamedBy(const std::string& path) const;
 
  private:
   void Reset();

@@ -42,14 +42,16 @@ TFileStream::TFileStream(const std::string& fileName, FileAccess access) : fileN
       descriptor_ = OpenRegularFile(fileName, O_RDONLY);
       const TFileLock lock =
           access == FileAccess::ReadExclusive ? TFileLock::Exclusive : TFileLock::Shared;
-      if (!descriptor_.IsOpen() || !descriptor_.TryLock(lock)) RaiseCannotOpenFile(fileName);
+      if (!descriptor_.IsOpen() || !descriptor_.TryLock(lock) || !descriptor_.IsNamedBy(fileName)) {
+        RaiseCannotOpenFile(fileName);
+      }
       break;
     }
     case FileAccess::CreateExclusive: {
       // Lock before emptying, so that a file that another open holds is left untouched.
       descriptor_ = OpenRegularFile(fileName, O_RDWR | O_CREAT, 0666);
       if (!descriptor_.IsOpen() || !descriptor_.TryLock(TFileLock::Exclusive) ||
-          ::ftruncate(descriptor_.Get(), 0) != 0) {
+          !descriptor_.IsNamedBy(fileName) || ::ftruncate(descriptor_.Get(), 0) != 0) {
         RaiseCannotCreateFile(fileName);
       }
       break;
@@ -101,6 +103,8 @@ int64_t TFileStream::Size() {
   if (::fstat(descriptor_.Get(), &status) != 0) return 0;
   return status.st_size;
 }
+
+TFileDescriptor TFileStream::TakeDescriptor() { return std::move(descriptor_); }
 
 void TFileStream::Flush() {
   if (::fsync(descriptor_.Get()) != 0) RaiseWriteError();

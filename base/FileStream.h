@@ -23,7 +23,8 @@ enum class FileAccess {
 class TFileStream : public TStream {
  public:
   // Fails with EFOpenError "ファイル %s は開けません" (the read modes) or EFCreateError
-  // "ファイル %s を作成できません" (create), the name exactly as passed.
+  // "ファイル %s を作成できません" (create), the name exactly as passed; also when the file
+  // that was locked is no longer the one that the name gives (renamed over meanwhile).
   TFileStream(const std::string& fileName, FileAccess access);
   // Takes over an open descriptor that the caller has already locked as it needs.
   TFileStream(TFileDescriptor descriptor, std::string fileName);
@@ -40,6 +41,10 @@ class TFileStream : public TStream {
   void Flush();
   // Closes the file now; EWriteError when the system reports that written data was lost.
   void Close();
+
+  // Hands the open descriptor, with the lock taken through it, to the caller; the stream is
+  // closed afterwards.
+  TFileDescriptor TakeDescriptor();
 
   const std::string& FileName() const { return fileName_; }
   int Descriptor() const { return descriptor_.Get(); }

@@ -9,14 +9,13 @@
 
 #include "base/Exceptions.h"
 #include "base/FileReplacement.h"
+#include "base/TemporaryNames.h"
 
 namespace pm {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr const char* kStagingSuffix = ".XXXXXX";
 
 // The folder as a plain path: a trailing separator and "." steps go.
 fs::path FolderPath(const std::string& name) {
@@ -31,7 +30,7 @@ fs::path FolderPath(const std::string& name) {
 fs::path MakeStagingFolder(const fs::path& within, const fs::path& target) {
   std::string base = target.filename().string();
   if (base.empty() || base == "." || base == "..") base = "staged";
-  std::string pattern = (within / ("." + base + kStagingSuffix)).string();
+  std::string pattern = (within / HiddenTemporaryPattern(base)).string();
   if (::mkdtemp(pattern.data()) == nullptr) return {};
   return pattern;
 }
@@ -62,6 +61,7 @@ TStagedFolder::TStagedFolder(const std::string& target)
   const fs::path parent = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
   staging_ = MakeStagingFolder(targetExisted_ ? target_ : parent, target_);
   if (staging_.empty()) RaiseCannotCreateFile(name_);
+  removal_ = TRemovalOnSignal(staging_.string(), TRemovalOnSignal::Kind::Folder);
 }
 
 TStagedFolder::~TStagedFolder() {
@@ -79,10 +79,17 @@ void TStagedFolder::Write(const std::string& name, const std::function<void(TStr
   file.Commit();
 }
 
+// The staging folder takes the name of the target that didn't exist. Once renamed it is no
+// longer removed on a signal: it is the output.
+void TStagedFolder::BecomeTarget() {
+  if (::rename(staging_.c_str(), target_.c_str()) != 0) RaiseCannotCreateFile(name_);
+  removal_ = TRemovalOnSignal();
+  done_ = true;
+}
+
 void TStagedFolder::MoveFilesIntoTarget() {
   if (!targetExisted_) {
-    if (::rename(staging_.c_str(), target_.c_str()) != 0) RaiseCannotCreateFile(name_);
-    done_ = true;
+    BecomeTarget();
     return;
   }
   std::error_code error;
@@ -106,11 +113,11 @@ void TStagedFolder::ReplaceTarget() {
       RaiseCannotCreateFile(name_);
     }
     staging_ = beside;
+    removal_ = TRemovalOnSignal(staging_.string(), TRemovalOnSignal::Kind::Folder);
     stagedInsideTarget_ = false;
   }
   if (!targetExisted_) {
-    if (::rename(staging_.c_str(), target_.c_str()) != 0) RaiseCannotCreateFile(name_);
-    done_ = true;
+    BecomeTarget();
     return;
   }
   // The old content then lies where the staging was, and goes with it.

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "base/RemovalOnSignal.h"
 #include "base/Stream.h"
 
 namespace pm {
@@ -37,6 +38,7 @@ class TStagedFolder {
 
  private:
   void RemoveStaging() noexcept;
+  void BecomeTarget();
 
   std::string name_;  // as passed, for messages
   std::filesystem::path target_;
@@ -44,6 +46,7 @@ class TStagedFolder {
   bool targetExisted_ = false;
   bool stagedInsideTarget_ = false;
   bool done_ = false;
+  TRemovalOnSignal removal_;  // the staging folder goes with a process ended by a signal
 };
 
 }  // namespace pm

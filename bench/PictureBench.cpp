@@ -130,7 +130,7 @@ size_t Import(const std::string& fileName, bool decodeKeptJpeg = true) {
 
 int32_t HolderDecode(const std::vector<uint8_t>& jpeg) {
   TJPEGImage holder;
-  holder.LoadJpegBytes(jpeg);
+  holder.LoadJpeg(TSharedBytes(jpeg));
   TBitmap bitmap;
   holder.CopyToBitmap(bitmap);
   return bitmap.Width();

@@ -6,20 +6,15 @@
 
 #include "base/Exceptions.h"
 #include "base/MemoryStream.h"
-#include "fuzz/PictureLimit.h"
 #include "imaging/Bitmap.h"
 #include "imaging/PictureFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  // The BMP reader has no lower limit of its own; see PictureLimit.h.
-  if (pm::fuzz::BmpClaimsTooManyPixels(data, size)) return -1;  // kept out of the corpus
   pm::TMemoryStream stream;
   stream.WriteBuffer(data, static_cast<int64_t>(size));
   stream.SetPosition(0);
-  pm::TPictureReading reading;
-  reading.pixelLimit = pm::fuzz::kMaxPixels;
   try {
-    pm::TImportedPicture imported = pm::ReadPicture(stream, reading);
+    pm::TImportedPicture imported = pm::ReadPicture(stream);
     pm::TBitmap& picture = imported.picture;
     picture.SetPixelFormat(pm::TPixelFormat::pf24bit);
     std::vector<uint8_t> row(static_cast<size_t>(picture.Width()) * 3);

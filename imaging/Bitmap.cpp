@@ -107,6 +107,8 @@ void TBitmap::LoadFromStream(TStream& stream) { ReplaceImage(ReadBmpImage(stream
 
 void TBitmap::SaveToStream(TStream& stream) { WriteBmpImage(*image_, stream); }
 
+void TBitmap::SaveToStream24(TStream& stream) const { WriteBmpImage24(*image_, stream); }
+
 void TBitmap::SetPixelFormat(TPixelFormat format) {
   if (format == PixelFormat()) return;
   TBitmapInfo info = DescriptionFor(format, image_->Info());

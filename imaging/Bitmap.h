@@ -39,6 +39,9 @@ class TBitmap : public TGraphic {
   void LoadFromStream(TStream& stream) override;
   // Writes the picture as a BMP file in its own layout (the display form as 32 bits).
   void SaveToStream(TStream& stream) override;
+  // Writes the picture's colours as a bottom-up 24-bit BMP file, converting a few rows at a
+  // time (see WriteBmpImage24).
+  void SaveToStream24(TStream& stream) const;
 
   TPixelFormat PixelFormat() const { return image_->Info().PixelFormat(); }
   // Converts the pixels to the format (see BitmapImage.h for the layouts); an empty bitmap only

@@ -9,6 +9,7 @@
 #include "base/Exceptions.h"
 #include "base/Stream.h"
 #include "imaging/Bitmap.h"
+#include "imaging/PictureLimit.h"
 #include "imaging/RleDecoder.h"
 
 namespace pm {
@@ -276,10 +277,10 @@ class BmpLoad {
     }
   }
 
-  // What every store takes over from the header. A height whose absolute value doesn't fit
-  // a store's height is a size that no store can have.
+  // What every store takes over from the header. A picture beyond the picture limit fails
+  // here, before its store or its run-length data is allocated.
   TBitmapInfo DescribePicture() const {
-    if (header_.Rows() > std::numeric_limits<int32_t>::max()) RaiseStoreError();
+    CheckPictureLimit(header_.width, header_.Rows());
     TBitmapInfo info;
     info.width = header_.width;
     info.height = static_cast<int32_t>(header_.Rows());

@@ -78,8 +78,8 @@ class GifDecoder {
 
 class GifReading {
  public:
-  GifReading(std::span<const uint8_t> bytes, int64_t pixelLimit)
-      : source_{bytes.data(), bytes.size(), 0}, gif_(source_), pixelLimit_(pixelLimit) {}
+  GifReading(std::span<const uint8_t> bytes)
+      : source_{bytes.data(), bytes.size(), 0}, gif_(source_) {}
 
   std::shared_ptr<TBitmapImage> Read() {
     ReadUpToFirstFrame();
@@ -104,7 +104,7 @@ class GifReading {
     }
     gif_.Check(DGifGetImageDesc(gif_.Get()));
     const GifImageDesc& frame = gif_->Image;
-    CheckPictureSize(frame.Width, frame.Height, pixelLimit_);
+    CheckPictureSize(frame.Width, frame.Height);
   }
 
   void ReadExtension() {
@@ -138,7 +138,7 @@ class GifReading {
       frameLeft_ = gif_->Image.Left;
       frameTop_ = gif_->Image.Top;
     }
-    picture_ = NewTopDownPicture(width, height, pixelLimit_);
+    picture_ = NewTopDownPicture(width, height);
     for (int32_t y = 0; y < picture_->Height(); ++y) {
       std::memset(picture_->Row(y), kWhite, static_cast<size_t>(width) * kBgrBytes);
     }
@@ -185,7 +185,6 @@ class GifReading {
 
   GifMemorySource source_;
   GifDecoder gif_;
-  int64_t pixelLimit_;
   int transparentIndex_ = NO_TRANSPARENT_COLOR;
   std::vector<GifColorType> colors_;
   int64_t frameLeft_ = 0;
@@ -195,8 +194,8 @@ class GifReading {
 
 }  // namespace
 
-std::shared_ptr<TBitmapImage> ReadGifImage(std::span<const uint8_t> bytes, int64_t pixelLimit) {
-  return GifReading(bytes, pixelLimit).Read();
+std::shared_ptr<TBitmapImage> ReadGifImage(std::span<const uint8_t> bytes) {
+  return GifReading(bytes).Read();
 }
 
 }  // namespace pm

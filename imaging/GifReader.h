@@ -13,8 +13,8 @@ namespace pm {
 // The first frame of the GIF file in `bytes` as a top-down 24-bit picture of the logical screen's
 // size (of the frame's size when the screen has none). Only the first frame is decoded, whatever
 // follows it. A damaged file fails with EInvalidGraphic "ビットマップイメージが不正です"; a
-// screen or frame beyond the picture limit or `pixelLimit` pixels fails with the memory failure
+// screen or frame beyond the picture limit fails with the memory failure
 // of a store that can't be made, before anything of its size is allocated or decoded.
-std::shared_ptr<TBitmapImage> ReadGifImage(std::span<const uint8_t> bytes, int64_t pixelLimit);
+std::shared_ptr<TBitmapImage> ReadGifImage(std::span<const uint8_t> bytes);
 
 }  // namespace pm

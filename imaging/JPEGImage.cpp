@@ -42,27 +42,32 @@ void TJPEGImage::SaveJpeg(TStream& stream) {
 }
 
 void TJPEGImage::EncodeBitmap() {
-  TJpegCompressor compressor;
-  std::vector<uint8_t>& bytes = data_->MutableBytes();
-  bytes.clear();
-  compressor.WriteTo(bytes);
-  if (!bitmap_ || bitmap_->Width() == 0 || bitmap_->Height() == 0) return;
-  data_->Width = bitmap_->Width();
-  data_->Height = bitmap_->Height();
-  WriteJpegStream(compressor, *bitmap_, settings_);
+  std::vector<uint8_t> bytes;
+  {
+    TJpegCompressor compressor;
+    compressor.WriteTo(bytes);
+    if (bitmap_ && bitmap_->Width() != 0 && bitmap_->Height() != 0) {
+      data_->Width = bitmap_->Width();
+      data_->Height = bitmap_->Height();
+      WriteJpegStream(compressor, *bitmap_, settings_);
+    }
+  }
+  // A bitmap without pixels gives present bytes of length 0.
+  data_->SetBytes(TSharedBytes(std::move(bytes)));
 }
 
 void TJPEGImage::LoadJpeg(TStream& stream) {
   // The bytes are read before the holder changes, so that a failed read leaves it as it was.
   std::vector<uint8_t> bytes(static_cast<size_t>(stream.Remaining()));
   stream.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-  LoadJpegBytes(std::move(bytes));
+  LoadJpeg(TSharedBytes(std::move(bytes)));
 }
 
-void TJPEGImage::LoadJpegBytes(std::vector<uint8_t> bytes) {
-  data_ = std::make_unique<TJPEGData>();
+void TJPEGImage::LoadJpeg(TSharedBytes bytes) {
+  auto data = std::make_unique<TJPEGData>();
+  data->SetBytes(std::move(bytes));
+  data_ = std::move(data);
   bitmap_.reset();
-  data_->MutableBytes() = std::move(bytes);
   if (data_->Bytes().empty()) return;
   const TJPEGHeaderInfo header = ReadJpegHeader(data_->Bytes());
   data_->Width = header.width;
@@ -78,6 +83,27 @@ void TJPEGImage::CopyToBitmap(TBitmap& target) {
   }
   if (!bitmap_) DecodeData();
   target.Assign(*bitmap_);
+}
+
+namespace {
+
+// The settings that make a decoded picture what it is.
+bool DecodeAlike(const TJPEGSettings& a, const TJPEGSettings& b) {
+  return a.GrayMode == b.GrayMode && a.SpeedMode == b.SpeedMode &&
+         a.PaletteOutput == b.PaletteOutput && a.ScanDisplay == b.ScanDisplay &&
+         a.ScaleShift == b.ScaleShift && a.BlockSmoothing == b.BlockSmoothing;
+}
+
+}  // namespace
+
+bool TJPEGImage::ShareDecodedPicture(const TJPEGImage& decoded) {
+  if (bitmap_ || !decoded.bitmap_ || &decoded == this) return false;
+  const TSharedBytes* mine = data_->SharedBytes();
+  const TSharedBytes* theirs = decoded.data_->SharedBytes();
+  if (mine == nullptr || theirs == nullptr || !mine->SameBytesAs(*theirs)) return false;
+  if (!DecodeAlike(settings_, decoded.settings_)) return false;
+  bitmap_ = std::make_unique<TBitmap>(*decoded.bitmap_);
+  return true;
 }
 
 void TJPEGImage::DecodeData() {

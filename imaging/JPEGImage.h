@@ -33,10 +33,15 @@ class TJPEGImage : public TGraphic {
   void SaveJpeg(TStream& stream);
   // Takes every byte from the stream's position to its end and reads the JPEG header.
   void LoadJpeg(TStream& stream);
-  // LoadJpeg of bytes already in memory: they become the JPEG bytes as they are.
-  void LoadJpegBytes(std::vector<uint8_t> bytes);
+  // Takes the bytes as they are shared, without copying them, and reads the JPEG header.
+  void LoadJpeg(TSharedBytes bytes);
   // Decodes the JPEG bytes when there is no bitmap yet, then gives the target a copy.
   void CopyToBitmap(TBitmap& target);
+  // Takes the picture that `decoded` made from the very same shared bytes with the same
+  // decoding settings, sharing its store, instead of decoding them a second time; call it
+  // after that decoding succeeded. False, and nothing changes, unless this holder has no
+  // picture yet and all of that holds.
+  bool ShareDecodedPicture(const TJPEGImage& decoded);
 
   // TGraphic
   bool Empty() const override { return IsEmpty(); }

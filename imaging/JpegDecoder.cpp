@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "imaging/JpegLibrary.h"
+#include "imaging/PictureLimit.h"
 
 namespace pm {
 
@@ -139,8 +140,9 @@ class TJpegDecoding {
   }
 
   // The bitmap is sized before the library makes its buffers, so that a header that claims a
-  // picture too large for a bitmap fails before the library allocates anything for it.
+  // picture beyond the picture limit fails before anything is allocated for it.
   void SizeBitmap() {
+    CheckPictureLimit(info_.image_width, info_.image_height);
     bitmap_.SetPixelFormat(info_.quantize_colors ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
     decompressor_.Run([this] { jpeg_calc_output_dimensions(&info_); });
     const auto width = static_cast<int32_t>(info_.output_width);
@@ -221,7 +223,10 @@ class TJpegDecoding {
 
   int ConsumeInput() {
     int status = 0;
-    decompressor_.Run([this, &status] { status = jpeg_consume_input(&info_); });
+    decompressor_.Run([this, &status] {
+      status = jpeg_consume_input(&info_);
+      CheckJpegScanLimit(info_);
+    });
     return status;
   }
 

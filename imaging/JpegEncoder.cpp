@@ -1,5 +1,7 @@
 #include "imaging/JpegEncoder.h"
 
+#include <vector>
+
 namespace pm {
 
 namespace {
@@ -24,11 +26,20 @@ void SetCodingParameters(jpeg_compress_struct& info, const TJPEGSettings& settin
   if (settings.ProgressiveEncode) jpeg_simple_progression(&info);
 }
 
-void WriteRows(jpeg_compress_struct& info, const TBitmap& picture) {
+// Rows go to the library from the top, in the 24-bit layout: a 24-bit bitmap's own rows, any
+// other's converted one at a time into `converted`, so that no converted copy of the whole
+// picture is ever made.
+void WriteRows(jpeg_compress_struct& info, const TBitmap& picture,
+               std::vector<uint8_t>& converted) {
   jpeg_start_compress(&info, TRUE);
   for (int32_t y = 0; y < picture.Height(); ++y) {
-    // The library only reads the rows that it is given.
-    JSAMPROW row = const_cast<JSAMPROW>(picture.ConstScanLine(y));
+    JSAMPROW row = converted.data();
+    if (converted.empty()) {
+      // The library only reads the rows that it is given.
+      row = const_cast<JSAMPROW>(picture.ConstScanLine(y));
+    } else {
+      picture.ReadRowBgr(y, row);
+    }
     jpeg_write_scanlines(&info, &row, 1);
   }
   jpeg_finish_compress(&info);
@@ -40,15 +51,13 @@ void WriteJpegStream(TJpegCompressor& compressor, const TBitmap& bitmap,
                      const TJPEGSettings& settings) {
   jpeg_compress_struct& info = compressor.Info();
   SetImageParameters(info, bitmap);
-  // The working copy shares the bitmap's store; converting it to 24 bits copies nothing when
-  // the bitmap has 24 bits already.
-  TBitmap picture;
-  picture.Assign(bitmap);
-  picture.SetPixelFormat(TPixelFormat::pf24bit);
-  const TBitmap& rows = picture;
-  compressor.Run([&info, &settings, &rows] {
+  std::vector<uint8_t> converted;
+  if (bitmap.PixelFormat() != TPixelFormat::pf24bit) {
+    converted.resize(static_cast<size_t>(bitmap.Width()) * kBgrComponents);
+  }
+  compressor.Run([&info, &settings, &bitmap, &converted] {
     SetCodingParameters(info, settings);
-    WriteRows(info, rows);
+    WriteRows(info, bitmap, converted);
   });
 }
 

@@ -62,15 +62,14 @@ TJpegFrame FrameHeader(uint8_t marker, std::span<const uint8_t> segment) {
 TImportedPicture KeptStream(std::vector<uint8_t> bytes, const TPictureReading& reading) {
   TImportedPicture imported;
   imported.holder = std::make_unique<TJPEGImage>();
-  imported.holder->LoadJpegBytes(std::move(bytes));
-  CheckPictureSize(imported.holder->Width(), imported.holder->Height(), reading.pixelLimit);
+  imported.holder->LoadJpeg(TSharedBytes(std::move(bytes)));
+  CheckPictureSize(imported.holder->Width(), imported.holder->Height());
   if (reading.decodeKeptJpeg) imported.holder->CopyToBitmap(imported.picture);
   return imported;
 }
 
-TImportedPicture DecodedStream(const std::vector<uint8_t>& bytes, const TPictureReading& reading) {
-  const TJPEGHeaderInfo header = ReadJpegHeader(bytes);
-  CheckPictureSize(header.width, header.height, reading.pixelLimit);
+// The decoder checks the picture limit before it makes the picture.
+TImportedPicture DecodedStream(const std::vector<uint8_t>& bytes) {
   TImportedPicture imported;
   DecodeJpeg(bytes, JPEGDefaults(), imported.picture);
   return imported;
@@ -103,7 +102,7 @@ bool IsKeptAsItIs(const TJpegFrame& frame) {
 
 TImportedPicture ReadJpegPicture(std::vector<uint8_t> bytes, const TPictureReading& reading) {
   if (IsKeptAsItIs(FindJpegFrame(bytes))) return KeptStream(std::move(bytes), reading);
-  return DecodedStream(bytes, reading);
+  return DecodedStream(bytes);
 }
 
 }  // namespace pm

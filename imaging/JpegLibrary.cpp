@@ -127,7 +127,28 @@ void TermDestination(j_compress_ptr info) noexcept {
   if (!AppendPiece(destination, remainder)) ERREXIT1(info, JERR_OUT_OF_MEMORY, 0);
 }
 
+// --- bounds --------------------------------------------------------------------------------
+
+// The library calls this while it reads and decodes; the input scan number counts the scans
+// begun so far.
+void MonitorProgress(j_common_ptr info) noexcept {
+  if (info->is_decompressor) CheckJpegScanLimit(*reinterpret_cast<j_decompress_ptr>(info));
+}
+
 }  // namespace
+
+void CheckJpegScanLimit(jpeg_decompress_struct& info) {
+  if (info.input_scan_number <= 1) return;
+  int64_t blocks = 0;
+  for (int i = 0; i < info.num_components && info.comp_info != nullptr; ++i) {
+    blocks += int64_t{info.comp_info[i].width_in_blocks} * info.comp_info[i].height_in_blocks;
+  }
+  const int64_t scans =
+      std::min<int64_t>(kMaxJpegScans, kMaxJpegScanBlocks / std::max<int64_t>(blocks, 1));
+  if (info.input_scan_number > scans) {
+    ERREXIT4(&info, JERR_BAD_PROGRESSION, info.Ss, info.Se, info.Ah, info.Al);
+  }
+}
 
 [[noreturn]] void RaiseJpegError(int linkedCode) {
   throw EJPEG(FormatMessage(kJpegErrorMessage, ReleaseMessageNumber(linkedCode)));
@@ -156,6 +177,9 @@ TJpegDecompressor::TJpegDecompressor() {
   InstallErrorHooks(error_);
   info_.err = &error_.pub;
   Run([this] { jpeg_create_decompress(&info_); });
+  info_.mem->max_memory_to_use = kMaxJpegLibraryMemory;
+  progress_.progress_monitor = MonitorProgress;
+  info_.progress = &progress_;
 }
 
 TJpegDecompressor::~TJpegDecompressor() { Destroy(); }

@@ -24,6 +24,25 @@ inline constexpr const char* kJpegErrorMessage = "JPEG エラー #%d";
 // The library writes the in-memory JPEG bytes in pieces of this size.
 inline constexpr size_t kJpegBufferSize = 4096;
 
+// The bounds of one decompression, whatever the stream says.
+//
+// The library's own memory (above all the coefficients of a stream in several scans, which it
+// keeps for the whole picture: 128 bytes a block of 8 × 8 samples) is limited, so that two
+// pictures at the picture limit (3 bytes a pixel, 384 MiB each: the window shows the background
+// and slot 0) and the library's memory of a decoding stay within 1 GiB. A stream in several
+// scans therefore has at most a million blocks (some 43 million pixels in colour).
+//
+// Each scan costs time in proportion to the picture's blocks, however few bytes it holds, and
+// the library follows any number of scans: a stream is refused beyond kMaxJpegScans scans, and
+// beyond the number of scans that would go over kMaxJpegScanBlocks blocks in all (128 scans of
+// the largest picture that may have several), so that a decoding takes a few seconds at most.
+//
+// Beyond either bound the decompression fails with the library's error: its memory error
+// (JERR_NO_BACKING_STORE), or JERR_BAD_PROGRESSION for the scans.
+inline constexpr long kMaxJpegLibraryMemory = 128L << 20;
+inline constexpr int kMaxJpegScans = 500;
+inline constexpr int64_t kMaxJpegScanBlocks = int64_t{1} << 27;
+
 // Raises EJPEG "JPEG エラー #%d" for the linked library's message code, with the number that
 // users see (see JpegMessageCodes.h).
 [[noreturn]] void RaiseJpegError(int linkedCode);
@@ -82,7 +101,12 @@ class TJpegObjectRunner {
   }
 };
 
-// Owns a decompression object from its creation to its destruction.
+// Fails by the library's error exit when the decompression has gone past the scans it may have
+// (see kMaxJpegScans); for library steps that read input without the progress monitor
+// (jpeg_consume_input).
+void CheckJpegScanLimit(jpeg_decompress_struct& info);
+
+// Owns a decompression object from its creation to its destruction, with the bounds above.
 class TJpegDecompressor : public TJpegObjectRunner<TJpegDecompressor> {
  public:
   // EJPEG when the library can't create the object.
@@ -103,6 +127,7 @@ class TJpegDecompressor : public TJpegObjectRunner<TJpegDecompressor> {
   jpeg_decompress_struct info_{};
   TJpegErrorManager error_{};
   TJpegMemorySource source_{};
+  jpeg_progress_mgr progress_{};
 };
 
 // Owns a compression object from its creation to its destruction.

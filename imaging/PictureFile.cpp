@@ -75,11 +75,11 @@ TImportedPicture ReadPictureFrom(TStream& stream, int64_t count, const TPictureR
   std::vector<uint8_t> bytes = WholeFile(signature, stream, count);
   switch (format) {
     case TPictureFormat::Png:
-      return AsPixels(ReadPngImage(bytes, reading.pixelLimit));
+      return AsPixels(ReadPngImage(bytes));
     case TPictureFormat::Gif:
-      return AsPixels(ReadGifImage(bytes, reading.pixelLimit));
+      return AsPixels(ReadGifImage(bytes));
     case TPictureFormat::Webp:
-      return AsPixels(ReadWebpImage(bytes, reading.pixelLimit));
+      return AsPixels(ReadWebpImage(bytes));
     case TPictureFormat::Jpeg:
       return ReadJpegPicture(std::move(bytes), reading);
     case TPictureFormat::Bmp:

@@ -31,9 +31,6 @@ TPictureFormat RecognisePictureFormat(std::span<const uint8_t> firstBytes);
 TPictureFormat RecognisePictureFile(const std::string& fileName);
 
 struct TPictureReading {
-  // Pictures of more pixels fail as the picture limit makes them fail; only the fuzz targets
-  // lower it.
-  int64_t pixelLimit = kMaxPicturePixels;
   // A kept JPEG stream is decoded before it comes back, so that a stream that fails to decode
   // fails the import; false leaves the holder with its bytes alone (the benchmarks time that).
   bool decodeKeptJpeg = true;

@@ -77,8 +77,7 @@ bool RunUntilPngError(png_structp png, void (*step)(void*), void* context) {
 // picture, the buffer of a transparent picture) happens between the steps.
 class PngReading {
  public:
-  PngReading(std::span<const uint8_t> bytes, int64_t pixelLimit)
-      : source_{bytes.data(), bytes.size(), 0}, pixelLimit_(pixelLimit) {
+  PngReading(std::span<const uint8_t> bytes) : source_{bytes.data(), bytes.size(), 0} {
     png_ = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &failure_, LeaveOnError, IgnoreWarning,
                                     nullptr, Allocate, Free);
     if (png_ == nullptr) RaiseStoreError();
@@ -94,9 +93,9 @@ class PngReading {
 
   std::shared_ptr<TBitmapImage> Read() {
     ReadHeader();
-    CheckPictureSize(width_, height_, pixelLimit_);
+    CheckPictureSize(width_, height_);
     ChooseTransformations();
-    picture_ = NewTopDownPicture(width_, height_, pixelLimit_);
+    picture_ = NewTopDownPicture(width_, height_);
     if (hasAlpha_) MakeAlphaRows();
     ReadRows();
     if (hasAlpha_) ComposeRows();
@@ -187,7 +186,6 @@ class PngReading {
   }
 
   PngMemorySource source_;
-  int64_t pixelLimit_;
   PngFailure failure_;
   png_structp png_ = nullptr;
   png_infop info_ = nullptr;
@@ -202,8 +200,8 @@ class PngReading {
 
 }  // namespace
 
-std::shared_ptr<TBitmapImage> ReadPngImage(std::span<const uint8_t> bytes, int64_t pixelLimit) {
-  return PngReading(bytes, pixelLimit).Read();
+std::shared_ptr<TBitmapImage> ReadPngImage(std::span<const uint8_t> bytes) {
+  return PngReading(bytes).Read();
 }
 
 }  // namespace pm

@@ -13,9 +13,9 @@
 namespace pm {
 
 // The PNG file in `bytes` as a top-down 24-bit picture. A damaged file fails with
-// EInvalidGraphic "ビットマップイメージが不正です"; a picture beyond the picture limit or
-// `pixelLimit` pixels fails with the memory failure of a store that can't be made, before its
+// EInvalidGraphic "ビットマップイメージが不正です"; a picture beyond the picture limit
+// fails with the memory failure of a store that can't be made, before its
 // pixels are allocated.
-std::shared_ptr<TBitmapImage> ReadPngImage(std::span<const uint8_t> bytes, int64_t pixelLimit);
+std::shared_ptr<TBitmapImage> ReadPngImage(std::span<const uint8_t> bytes);
 
 }  // namespace pm

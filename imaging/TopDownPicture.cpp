@@ -12,14 +12,13 @@ constexpr uint16_t kBitCount = 24;
 
 }  // namespace
 
-void CheckPictureSize(int64_t width, int64_t height, int64_t pixelLimit) {
+void CheckPictureSize(int64_t width, int64_t height) {
   if (width <= 0 || height <= 0) throw EInvalidGraphic(kInvalidBitmapMessage);
   CheckPictureLimit(width, height);
-  if (width * height > pixelLimit) RaiseStoreError();
 }
 
-std::shared_ptr<TBitmapImage> NewTopDownPicture(int64_t width, int64_t height, int64_t pixelLimit) {
-  CheckPictureSize(width, height, pixelLimit);
+std::shared_ptr<TBitmapImage> NewTopDownPicture(int64_t width, int64_t height) {
+  CheckPictureSize(width, height);
   TBitmapInfo info;
   info.form = TBitmapForm::DeviceIndependent;
   info.width = static_cast<int32_t>(width);

@@ -14,12 +14,12 @@ inline constexpr int kBgrBytes = 3;
 inline constexpr int kBgraBytes = 4;
 
 // A new top-down 24-bit picture, every byte 0. Fails with the memory failure of a store that
-// can't be made (EOSError) when width × height is beyond the picture limit or `pixelLimit`,
-// before anything is allocated, and with EInvalidGraphic when a side is 0 or less.
-std::shared_ptr<TBitmapImage> NewTopDownPicture(int64_t width, int64_t height, int64_t pixelLimit);
+// can't be made (EOSError) when width × height is beyond the picture limit, before anything is
+// allocated, and with EInvalidGraphic when a side is 0 or less.
+std::shared_ptr<TBitmapImage> NewTopDownPicture(int64_t width, int64_t height);
 
 // Fails as NewTopDownPicture does for a picture of this size, without making it.
-void CheckPictureSize(int64_t width, int64_t height, int64_t pixelLimit);
+void CheckPictureSize(int64_t width, int64_t height);
 
 // One channel of a pixel with opacity `alpha` (0 transparent, 255 opaque) over white.
 inline uint8_t OverWhite(uint8_t value, uint8_t alpha) {

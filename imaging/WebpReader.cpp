@@ -51,8 +51,8 @@ TPixelStore AlphaPixels(int64_t width, int64_t height) {
 // A still picture: opaque ones straight into the picture's rows, those with alpha through a
 // buffer of their own that is composed over white.
 std::shared_ptr<TBitmapImage> ReadStill(std::span<const uint8_t> bytes,
-                                        const WebPBitstreamFeatures& features, int64_t pixelLimit) {
-  auto picture = NewTopDownPicture(features.width, features.height, pixelLimit);
+                                        const WebPBitstreamFeatures& features) {
+  auto picture = NewTopDownPicture(features.width, features.height);
   const int64_t width = picture->Width(), height = picture->Height();
   if (!features.has_alpha) {
     DecodeInto(bytes, MODE_BGR, picture->Bytes(), picture->Stride(), picture->StoreSize());
@@ -95,15 +95,15 @@ class FirstFrame {
 };
 
 // An animation: its first frame, decoded from that frame's own bitstream, over a white canvas.
-std::shared_ptr<TBitmapImage> ReadFirstFrame(std::span<const uint8_t> bytes, int64_t pixelLimit) {
+std::shared_ptr<TBitmapImage> ReadFirstFrame(std::span<const uint8_t> bytes) {
   const FirstFrame first(bytes);
   const WebPIterator& frame = first.Frame();
-  CheckPictureSize(frame.width, frame.height, pixelLimit);
+  CheckPictureSize(frame.width, frame.height);
   if (int64_t{frame.x_offset} + frame.width > first.CanvasWidth() ||
       int64_t{frame.y_offset} + frame.height > first.CanvasHeight()) {
     RaiseInvalidWebp();
   }
-  auto picture = NewTopDownPicture(first.CanvasWidth(), first.CanvasHeight(), pixelLimit);
+  auto picture = NewTopDownPicture(first.CanvasWidth(), first.CanvasHeight());
   for (int32_t y = 0; y < picture->Height(); ++y) {
     std::memset(picture->Row(y), kWhite, static_cast<size_t>(picture->Width()) * kBgrBytes);
   }
@@ -120,12 +120,12 @@ std::shared_ptr<TBitmapImage> ReadFirstFrame(std::span<const uint8_t> bytes, int
 
 }  // namespace
 
-std::shared_ptr<TBitmapImage> ReadWebpImage(std::span<const uint8_t> bytes, int64_t pixelLimit) {
+std::shared_ptr<TBitmapImage> ReadWebpImage(std::span<const uint8_t> bytes) {
   const WebPBitstreamFeatures features = FeaturesOf(bytes);
   // The canvas is checked before the demuxer or the decoder sees more than the header.
-  CheckPictureSize(features.width, features.height, pixelLimit);
-  if (features.has_animation) return ReadFirstFrame(bytes, pixelLimit);
-  return ReadStill(bytes, features, pixelLimit);
+  CheckPictureSize(features.width, features.height);
+  if (features.has_animation) return ReadFirstFrame(bytes);
+  return ReadStill(bytes, features);
 }
 
 }  // namespace pm

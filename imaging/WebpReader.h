@@ -12,9 +12,9 @@ namespace pm {
 
 // The WebP file in `bytes` as a top-down 24-bit picture. An animated file gives its first frame
 // on a white canvas of the animation's size; no other frame is decoded. A damaged file fails
-// with EInvalidGraphic "ビットマップイメージが不正です"; a picture beyond the picture limit or
-// `pixelLimit` pixels fails with the memory failure of a store that can't be made, before
+// with EInvalidGraphic "ビットマップイメージが不正です"; a picture beyond the picture limit
+// fails with the memory failure of a store that can't be made, before
 // anything of its size is allocated or decoded.
-std::shared_ptr<TBitmapImage> ReadWebpImage(std::span<const uint8_t> bytes, int64_t pixelLimit);
+std::shared_ptr<TBitmapImage> ReadWebpImage(std::span<const uint8_t> bytes);
 
 }  // namespace pm

@@ -25,6 +25,11 @@ class TPageFileListener {
 // content replaces the file only when all of it has been written: a failed save leaves an
 // existing file as it was.
 void WritePageFile(TPage& page, const std::string& fileName);
+// The same, for a file that the caller read and still holds exclusively: `heldLock` (the
+// descriptor of that reading, see TFileStream::TakeDescriptor) keeps the file from everyone
+// else until its new content is in place, so that no other edit of it comes in between and
+// gets lost. A lock of a file other than the target is just given up.
+void WritePageFile(TPage& page, const std::string& fileName, TFileDescriptor heldLock);
 
 // How a page file is read. The editor reads with the defaults; tools that only look at a page
 // may let others read the file beside them, and may leave the pictures undecoded.
@@ -40,7 +45,14 @@ struct TPageFileReading {
 // background and of slot 0, the link table. Only when all of it has succeeded does it replace
 // the page's content and selection; then the listener (when given) is told, in order. On any
 // failure the page is exactly as before.
+//
+// Entries that name the same stored bytes, or overlapping ones, share the bytes in memory: the
+// reading holds each byte of the file at most once. Slot 0 that names the background's very
+// bytes shares its decoded picture too.
 void ReadPageFile(TPage& page, const std::string& fileName, TPageFileListener* listener,
+                  const TPageFileReading& reading = {});
+// The same from a file that the caller opened and locked (`reading.access` isn't used).
+void ReadPageFile(TPage& page, TFileStream& file, TPageFileListener* listener,
                   const TPageFileReading& reading = {});
 
 }  // namespace pm

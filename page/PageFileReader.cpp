@@ -1,9 +1,13 @@
+#include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "base/Exceptions.h"
 #include "base/FileStream.h"
-#include "base/MemoryStream.h"
+#include "base/SharedBytes.h"
+#include "base/Stream.h"
 #include "page/PageFile.h"
 #include "page/PageFileEntries.h"
 
@@ -20,17 +24,86 @@ struct LoadedPage {
   TPage::Links links;
 };
 
+// The stored streams' bytes, every byte of the file read at most once: entries whose bytes
+// overlap (the same bytes named twice, or streams that run into one another) share one block,
+// which is read when the first of them is taken. A file can't make the reader hold more than
+// it stores, whatever its entries say.
+class StoredBytes {
+ public:
+  // `entries`: the stored entries whose bytes lie within the file.
+  explicit StoredBytes(std::vector<TStreamEntry> entries) {
+    std::sort(entries.begin(), entries.end(), [](const TStreamEntry& a, const TStreamEntry& b) {
+      return a.offset != b.offset ? a.offset < b.offset : a.End() < b.End();
+    });
+    for (const TStreamEntry& entry : entries) {
+      if (blocks_.empty() || entry.offset >= blocks_.back().end) {
+        blocks_.push_back(Block{entry.offset, entry.End(), std::nullopt});
+      } else {
+        blocks_.back().end = std::max(blocks_.back().end, entry.End());
+      }
+    }
+  }
+
+  // The entry's bytes, in the block that holds them; `entry` is one of those given.
+  TSharedBytes BytesOf(const TStreamEntry& entry, TStream& file) {
+    auto after = std::upper_bound(blocks_.begin(), blocks_.end(), int64_t{entry.offset},
+                                  [](int64_t offset, const Block& b) { return offset < b.begin; });
+    Block& block = *std::prev(after);
+    if (!block.bytes) block.bytes = ReadBlock(block, file);
+    return block.bytes->Slice(static_cast<size_t>(entry.offset - block.begin),
+                              static_cast<size_t>(entry.size));
+  }
+
+ private:
+  struct Block {
+    int64_t begin;
+    int64_t end;
+    std::optional<TSharedBytes> bytes;
+  };
+
+  static TSharedBytes ReadBlock(const Block& block, TStream& file) {
+    std::vector<uint8_t> bytes(static_cast<size_t>(block.end - block.begin));
+    file.SetPosition(block.begin);
+    file.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+    return TSharedBytes(std::move(bytes));
+  }
+
+  std::vector<Block> blocks_;  // by their first byte, none overlapping another
+};
+
+// The stored entries that lie within the file, as far as the file holds the header: the plan of
+// what StoredBytes reads. The entries themselves are read again, in order, as the reading goes.
+std::vector<TStreamEntry> EntriesWithinTheFile(TStream& file, int64_t fileSize) {
+  std::array<uint8_t, kLinkTableEntryOffset> header{};
+  const int64_t held = std::min<int64_t>(fileSize, kLinkTableEntryOffset);
+  file.SetPosition(0);
+  file.ReadBuffer(header.data(), held);
+  std::vector<TStreamEntry> entries;
+  for (int64_t at = kBackgroundEntryOffset; at + kEntrySize <= held; at += kEntrySize) {
+    const TStreamEntry entry{LoadInt32LE(header.data() + at),
+                             LoadInt32LE(header.data() + at + kIntegerSize)};
+    if (entry.LiesWithin(fileSize)) entries.push_back(entry);
+  }
+  return entries;
+}
+
 class PageFileReader {
  public:
-  PageFileReader(const std::string& fileName, const TPageFileReading& reading)
-      : file_(fileName, reading.access), fileSize_(file_.Size()), reading_(reading) {}
+  PageFileReader(TFileStream& file, const TPageFileReading& reading)
+      : file_(file),
+        fileSize_(file_.Size()),
+        reading_(reading),
+        stored_(EntriesWithinTheFile(file_, fileSize_)) {}
 
   LoadedPage Read() {
     LoadedPage loaded;
     loaded.background = ReadBackground();
     for (int slot = 0; slot < kSlotCount; ++slot) loaded.slots[slot] = ReadSlot(slot);
-    // What the window shows once the slots are read: slot 0, decoded.
-    DecodeForDisplay(*loaded.slots[0]);
+    // What the window shows once the slots are read: slot 0, decoded, unless it is the
+    // background's very bytes, decoded already.
+    if (!loaded.background || !loaded.slots[0]->ShareDecodedPicture(*loaded.background)) {
+      DecodeForDisplay(*loaded.slots[0]);
+    }
     loaded.links = ReadLinks();
     return loaded;
   }
@@ -46,12 +119,8 @@ class PageFileReader {
   }
 
   std::unique_ptr<TJPEGImage> LoadStream(const TStreamEntry& entry) {
-    file_.SetPosition(entry.offset);
-    buffer_.Clear();
-    buffer_.CopyFrom(file_, entry.size);
-    buffer_.SetPosition(0);
     auto holder = std::make_unique<TJPEGImage>();
-    holder->LoadJpeg(buffer_);
+    holder->LoadJpeg(stored_.BytesOf(entry, file_));
     return holder;
   }
 
@@ -79,23 +148,32 @@ class PageFileReader {
 
   TPage::Links ReadLinks() { return ReadLinkTable(file_, ReadLinkTableEntry(file_)); }
 
-  TFileStream file_;
+  TFileStream& file_;
   int64_t fileSize_;
   TPageFileReading reading_;
-  TMemoryStream buffer_;
+  StoredBytes stored_;
 };
 
-}  // namespace
-
-void ReadPageFile(TPage& page, const std::string& fileName, TPageFileListener* listener,
-                  const TPageFileReading& reading) {
-  LoadedPage loaded = PageFileReader(fileName, reading).Read();
+void PutInPlace(TPage& page, LoadedPage loaded, TPageFileListener* listener) {
   const bool backgroundStored = loaded.background != nullptr;
   page.ReplaceContent(std::move(loaded.background), std::move(loaded.slots), loaded.links);
   if (!listener) return;
   if (backgroundStored) listener->BackgroundRead();
   listener->SlotsRead();
   listener->LinksRead();
+}
+
+}  // namespace
+
+void ReadPageFile(TPage& page, const std::string& fileName, TPageFileListener* listener,
+                  const TPageFileReading& reading) {
+  TFileStream file(fileName, reading.access);
+  ReadPageFile(page, file, listener, reading);
+}
+
+void ReadPageFile(TPage& page, TFileStream& file, TPageFileListener* listener,
+                  const TPageFileReading& reading) {
+  PutInPlace(page, PageFileReader(file, reading).Read(), listener);
 }
 
 }  // namespace pm

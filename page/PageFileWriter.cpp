@@ -47,7 +47,11 @@ void WriteLinkTable(const TPage& page, TStream& file) {
 }  // namespace
 
 void WritePageFile(TPage& page, const std::string& fileName) {
-  TFileReplacement replacement(fileName);
+  WritePageFile(page, fileName, TFileDescriptor());
+}
+
+void WritePageFile(TPage& page, const std::string& fileName, TFileDescriptor heldLock) {
+  TFileReplacement replacement(fileName, std::move(heldLock));
   TStream& file = replacement.Stream();
   if (page.BackgroundHolder().IsEmpty()) GivePlaceholderBackground(page);
 

@@ -1,10 +1,12 @@
 // new, edit and extract: the page file writer and the all-or-nothing reader of the editor.
 #include <cstdio>
+#include <filesystem>
 
+#include "base/Exceptions.h"
 #include "base/IntegerText.h"
+#include "base/StagedFolder.h"
 #include "page/PageFile.h"
 #include "tool/Commands.h"
-#include "tool/OutputFile.h"
 #include "tool/PageEdits.h"
 
 namespace pm::tool {
@@ -31,6 +33,17 @@ std::string LinksCsv(const TPage& page) {
   return csv;
 }
 
+// The folders above the output folder that don't exist yet are made; the output folder itself
+// appears only with every file in it.
+void MakeParentFolders(const std::string& folderName) {
+  const std::filesystem::path parent =
+      std::filesystem::path(folderName).lexically_normal().parent_path();
+  std::error_code error;
+  if (parent.empty() || std::filesystem::is_directory(parent, error)) return;
+  std::filesystem::create_directories(parent, error);
+  if (error) RaiseCannotCreateFile(folderName);
+}
+
 }  // namespace
 
 int RunNew(ArgumentList& arguments, std::ostream&) {
@@ -46,10 +59,13 @@ int RunEdit(ArgumentList& arguments, std::ostream&) {
   const std::string input = arguments.Take("IN.pag");
   const std::string output = arguments.Take("OUT.pag");
   const auto edits = ParsePageEdits(arguments, true);
+  // IN stays locked from its reading to the end: when OUT is IN, however named, no other edit
+  // can read it before the new content is in place, and none is lost.
+  TFileStream file(input, FileAccess::ReadExclusive);
   TPage page;
-  ReadPageFile(page, input, nullptr);
+  ReadPageFile(page, file, nullptr);
   ApplyPageEdits(page, edits);
-  WritePageFile(page, output);
+  WritePageFile(page, output, file.TakeDescriptor());
   return 0;
 }
 
@@ -58,9 +74,12 @@ int RunExtract(ArgumentList& arguments, std::ostream& out) {
   const std::string folderName = arguments.Take("DIR");
   arguments.ExpectDone();
   TPage page;
-  ReadPageFile(page, input, nullptr);
+  ReadPageFile(page, input, nullptr, {.access = FileAccess::ReadShared});
 
-  OutputFolder folder(folderName);
+  // The files are written into a new folder and moved into DIR together at the end; a failure
+  // on the way leaves DIR and the files in it as they were.
+  MakeParentFolders(folderName);
+  TStagedFolder folder(folderName);
   int streams = 0;
   auto extract = [&](TJPEGImage& holder, const std::string& name) {
     if (holder.IsEmpty()) return;
@@ -73,7 +92,7 @@ int RunExtract(ArgumentList& arguments, std::ostream& out) {
   folder.Write("links.csv", [&](TStream& stream) {
     stream.WriteBuffer(csv.data(), static_cast<int64_t>(csv.size()));
   });
-  folder.Keep();
+  folder.MoveFilesIntoTarget();
   out << streams << " streams and links.csv written to " << folderName << "\n";
   return 0;
 }

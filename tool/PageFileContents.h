@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/FileStream.h"
 #include "imaging/JpegHeader.h"
 #include "page/Page.h"
 #include "page/PageFileEntries.h"
@@ -31,8 +32,12 @@ struct PageFileContents {
   std::optional<TPage::Links> links;  // when the table lies within the file
 };
 
-// Reads the header and then each stored stream where it lies, never the whole file. EFOpenError
-// when the file can't be opened, EReadError when it is shorter than its header.
+// Reads the header and then each stored stream where it lies, never the whole file: one stream's
+// bytes at a time, each set of bytes once. The file is opened beside other readers, not beside
+// a writer. EFOpenError when the file can't be opened, EReadError when it is shorter than its
+// header.
 PageFileContents ReadPageFileContents(const std::string& fileName);
+// The same from a file that the caller opened.
+PageFileContents ReadPageFileContents(TFileStream& file);
 
 }  // namespace pm::tool

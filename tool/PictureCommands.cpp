@@ -1,7 +1,6 @@
 // bmp, decode and render: pictures out of BMP files and page files, written as BMP files.
-#include <vector>
-
 #include "base/Exceptions.h"
+#include "imaging/JpegDecoder.h"
 #include "page/PageFile.h"
 #include "page/PageOperations.h"
 #include "tool/Commands.h"
@@ -12,20 +11,12 @@ namespace pm::tool {
 namespace {
 
 constexpr TColor kLinkOutlineColor{255, 0, 0};
+// The read-only commands read a page file beside other readers, and decode only what they show.
+constexpr TPageFileReading kLookingAtOnePicture{.access = FileAccess::ReadShared,
+                                                .decodeShown = false};
 
-// The picture's colours as a 24-bit bottom-up bitmap, whatever its layout and row order.
-TBitmap BottomUp24(const TBitmap& picture) {
-  TBitmap converted;
-  converted.SetPixelFormat(TPixelFormat::pf24bit);
-  converted.SetWidth(picture.Width());
-  converted.SetHeight(picture.Height());
-  for (int32_t y = 0; y < picture.Height(); ++y) picture.ReadRowBgr(y, converted.ScanLine(y));
-  return converted;
-}
-
-void WriteBitmap(const std::string& fileName, TBitmap& bitmap) {
+void CheckNotEmpty(const TBitmap& bitmap) {
   if (bitmap.Empty()) throw EInvalidGraphic(kInvalidBitmapMessage);
-  WriteOutputFile(fileName, [&](TStream& stream) { bitmap.SaveToStream(stream); });
 }
 
 TJPEGImage& StoredHolder(TPage& page, const std::string& which) {
@@ -46,9 +37,8 @@ int RunBmp(ArgumentList& arguments, std::ostream&) {
   arguments.ExpectDone();
   TBitmap picture;
   picture.LoadFromFile(input);
-  if (picture.Empty()) throw EInvalidGraphic(kInvalidBitmapMessage);
-  TBitmap converted = BottomUp24(picture);
-  WriteBitmap(output, converted);
+  CheckNotEmpty(picture);
+  WriteOutputFile(output, [&](TStream& stream) { picture.SaveToStream24(stream); });
   return 0;
 }
 
@@ -59,10 +49,11 @@ int RunDecode(ArgumentList& arguments, std::ostream&) {
   arguments.ExpectDone();
   if (which != "background") ParseSlotOrLink(which);
   TPage page;
-  ReadPageFile(page, input, nullptr);
+  ReadPageFile(page, input, nullptr, kLookingAtOnePicture);
   TBitmap shown;
   StoredHolder(page, which).CopyToBitmap(shown);
-  WriteBitmap(output, shown);
+  CheckNotEmpty(shown);
+  WriteOutputFile(output, [&](TStream& stream) { shown.SaveToStream(stream); });
   return 0;
 }
 
@@ -71,12 +62,16 @@ int RunRender(ArgumentList& arguments, std::ostream&) {
   const std::string output = arguments.Take("OUT.bmp");
   arguments.ExpectDone();
   TPage page;
-  ReadPageFile(page, input, nullptr);
-  TBitmap background;
-  StoredHolder(page, "background").CopyToBitmap(background);
-  TBitmap rendered = BottomUp24(background);
-  DrawLinkOutlines(page, rendered, kLinkOutlineColor);
-  WriteBitmap(output, rendered);
+  ReadPageFile(page, input, nullptr, kLookingAtOnePicture);
+  // Decoded as the holder would decode it, into a picture of its own: the outlines are drawn on
+  // it without a copy. Red needs 24 bits; a palette picture is converted once.
+  const TJPEGImage& holder = StoredHolder(page, "background");
+  TBitmap picture;
+  DecodeJpeg(holder.Data().Bytes(), holder.Settings(), picture);
+  picture.SetPixelFormat(TPixelFormat::pf24bit);
+  DrawLinkOutlines(page, picture, kLinkOutlineColor);
+  CheckNotEmpty(picture);
+  WriteOutputFile(output, [&](TStream& stream) { picture.SaveToStream24(stream); });
   return 0;
 }
 

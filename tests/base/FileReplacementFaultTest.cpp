@@ -70,14 +70,17 @@ TEST(FileReplacementFaultTest, RunningOutOfMemoryAnywhereGivesBackEverythingThat
   test::WriteFileBytes(existing, {'o', 'l', 'd'});
   const std::vector<uint8_t> newContent = {'n', 'e', 'w', '!'};
 
-  for (const std::string& target : {existing, dir.File("new.pag")}) {
-    SCOPED_TRACE(target);
+  using Temporary = TFileReplacement::Temporary;
+  for (const auto& [target, temporary] :
+       {std::pair{existing, Temporary::Unnamed}, std::pair{dir.File("new.pag"), Temporary::Unnamed},
+        std::pair{existing, Temporary::Named}, std::pair{dir.File("new.pag"), Temporary::Named}}) {
+    SCOPED_TRACE(target + (temporary == Temporary::Named ? ", named" : ", unnamed"));
     bool committed = false;
     for (long failAt = 0; !committed; ++failAt) {
       const int descriptorsBefore = OpenDescriptorCount();
       FailAllocationAfter(failAt);
       try {
-        TFileReplacement replacement(target);
+        TFileReplacement replacement(target, TFileDescriptor(), temporary);
         replacement.Stream().WriteBuffer(newContent.data(), 4);
         replacement.Commit();
         committed = true;

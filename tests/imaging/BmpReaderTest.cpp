@@ -303,6 +303,9 @@ TEST(BmpReaderTest, AbsurdSizesFailWithTheStoresErrorBeforeAllocating) {
   for (const auto& [width, height, bitCount, compression] :
        {std::tuple{100000, 100000, 32, BI_RGB},
         {100000, 100000, 8, BI_RLE8},
+        // One pixel row beyond the picture limit of 2^27 pixels, plain and run-length.
+        {11586, 11585, 1, BI_RGB},
+        {11586, 11585, 8, BI_RLE8},
         {std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max(), 1, BI_RGB},
         {1, std::numeric_limits<int32_t>::min(), 24, BI_RGB}}) {
     BmpFileBuilder b;
@@ -314,6 +317,13 @@ TEST(BmpReaderTest, AbsurdSizesFailWithTheStoresErrorBeforeAllocating) {
     b.colorTable.resize(b.colorsUsed);
     EXPECT_EQ(Failure(b.Build()), "store: " + std::to_string(kStoreErrorCode)) << height;
   }
+  // At the limit, a picture loads.
+  BmpFileBuilder limit;
+  limit.width = 16384;
+  limit.height = 8192;
+  limit.bitCount = 1;
+  limit.colorTable = {Quad(0, 0, 0), Quad(255, 255, 255)};
+  EXPECT_EQ(Load(limit.Build()).Height(), 8192);
 }
 
 // An RLE file of the given size whose colour table is grey, red, green, blue.

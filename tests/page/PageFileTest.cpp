@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "base/MemoryStream.h"
 #include "page/PageFile.h"
 #include "tests/page/PageFileTestSupport.h"
@@ -232,6 +234,33 @@ TEST_F(PageFileTest, ASaveKeepsThePermissionBitsOfTheFileItReplaces) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Path()),
                           std::filesystem::directory_iterator()),
             1);
+}
+
+TEST_F(PageFileTest, EntriesNamingTheSameBytesShareThemAndAreWrittenOneByOne) {
+  const auto stream = test::EncodeWithHolder(test::GradientBitmap(20, 10));
+  const int32_t size = static_cast<int32_t>(stream.size());
+  test::PageFileBuilder builder;
+  const int32_t at = builder.Append(stream);
+  builder.SetBackground(at, size);
+  for (int slot = 0; slot < kSlotCount; ++slot) builder.SetSlot(slot, at, size);
+  // Slot 9 names the stream without its last bytes: overlapping, not the same.
+  builder.SetSlot(9, at, size - 2);
+  builder.SetLinkTable(builder.Append(std::vector<uint8_t>(kLinkTableSize, 0)));
+  test::WriteFileBytes(file_, builder.Bytes());
+
+  TPage page;
+  ReadPageFile(page, file_, nullptr);
+  const uint8_t* held = page.BackgroundHolder().Data().Bytes().data();
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    EXPECT_EQ(page.SlotHolder(slot).Data().Bytes().data(), held) << slot;
+  }
+  // The background and slot 0 are decoded once, for both.
+  EXPECT_TRUE(
+      page.SlotHolder(0).HeldBitmap()->SharesStoreWith(*page.BackgroundHolder().HeldBitmap()));
+
+  // The format stores each entry's bytes on their own.
+  WritePageFile(page, file_);
+  EXPECT_EQ(std::filesystem::file_size(file_), 9232u + 256u * stream.size() + stream.size() - 2);
 }
 
 }  // namespace

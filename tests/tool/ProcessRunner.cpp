@@ -1,17 +1,17 @@
 #include "tests/tool/ProcessRunner.h"
 
 #include <fcntl.h>
-#include <spawn.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 #include "tests/support/TempDir.h"
-
-extern char** environ;
 
 namespace pm::test {
 
@@ -24,38 +24,67 @@ std::string ReadText(const std::string& fileName) {
   return text.str();
 }
 
+// In the child, between fork and exec: system calls only.
+void SetLimit(int resource, int64_t value) {
+  if (value <= 0) return;
+  const rlimit limit{static_cast<rlim_t>(value), static_cast<rlim_t>(value)};
+  ::setrlimit(resource, &limit);
+}
+
 }  // namespace
 
-ProcessResult RunPagetool(const std::vector<std::string>& arguments) {
-  TempDir outputs;
-  const std::string outFile = outputs.File("out.txt");
-  const std::string errFile = outputs.File("err.txt");
+// Where the child's standard output and error go.
+struct RunningPagetool::Outputs {
+  TempDir folder;
+  const std::string out = folder.File("out.txt");
+  const std::string err = folder.File("err.txt");
+};
 
-  std::vector<std::string> argv_strings{PAGETOOL_PATH};
-  argv_strings.insert(argv_strings.end(), arguments.begin(), arguments.end());
+RunningPagetool::RunningPagetool(const std::vector<std::string>& arguments,
+                                 const ProcessLimits& limits)
+    : outputs_(std::make_unique<Outputs>()) {
+  std::vector<std::string> argvStrings{PAGETOOL_PATH};
+  argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
-  for (auto& argument : argv_strings) argv.push_back(argument.data());
+  for (auto& argument : argvStrings) argv.push_back(argument.data());
   argv.push_back(nullptr);
 
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outFile.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errFile.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, PAGETOOL_PATH, &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) throw std::runtime_error("cannot start pagetool");
-
-  int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
+  pid_ = ::fork();
+  if (pid_ < 0) throw std::runtime_error("cannot start pagetool");
+  if (pid_ == 0) {
+    const int out = ::open(outputs_->out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err = ::open(outputs_->err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out < 0 || err < 0 || ::dup2(out, STDOUT_FILENO) < 0 || ::dup2(err, STDERR_FILENO) < 0) {
+      ::_exit(127);
+    }
+    SetLimit(RLIMIT_AS, limits.addressSpaceBytes);
+    SetLimit(RLIMIT_CPU, limits.cpuSeconds);
+    SetLimit(RLIMIT_FSIZE, limits.fileSizeBytes);
+    ::execv(PAGETOOL_PATH, argv.data());
+    ::_exit(127);
   }
+}
+
+RunningPagetool::~RunningPagetool() {
+  if (pid_ <= 0) return;
+  ::kill(pid_, SIGKILL);
+  Wait();
+}
+
+ProcessResult RunningPagetool::Wait() {
+  int status = 0;
+  while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+  }
+  pid_ = -1;
   ProcessResult result;
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  result.out = ReadText(outFile);
-  result.err = ReadText(errFile);
+  result.out = ReadText(outputs_->out);
+  result.err = ReadText(outputs_->err);
   return result;
+}
+
+ProcessResult RunPagetool(const std::vector<std::string>& arguments, const ProcessLimits& limits) {
+  return RunningPagetool(arguments, limits).Wait();
 }
 
 }  // namespace pm::test

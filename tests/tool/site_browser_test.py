@@ -51,14 +51,19 @@ def skip(reason):
 
 
 def write_bmp(path, width, height, seed):
-    """A 24-bit bottom-up BMP of a gradient that differs for each seed."""
+    """A 24-bit bottom-up BMP: a smooth gradient between two colours that differ for each seed,
+    crossed by a darker band, so that pictures tell apart in a screenshot."""
+    top = ((seed * 67) % 200 + 40, (seed * 131) % 200 + 40, (seed * 29) % 200 + 40)
+    bottom = tuple(255 - c for c in top)
     row_size = (width * 3 + 3) & ~3
     rows = bytearray()
-    for y in range(height):
+    for y in range(height - 1, -1, -1):
+        band = 0.6 if y * 7 // height == 3 else 1.0
         row = bytearray()
         for x in range(width):
-            row += bytes(((x * 255 // width + seed * 60) % 256,
-                          (y * 255 // height + seed * 90) % 256, (seed * 70) % 256))
+            t = (x / width + y / height) / 2
+            row += bytes(int((a + (b - a) * t) * band) for a, b in
+                         zip((top[2], top[1], top[0]), (bottom[2], bottom[1], bottom[0])))
         rows += row + bytes(row_size - width * 3)
     header = struct.pack("<2sIHHI", b"BM", 54 + len(rows), 0, 0, 54)
     info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(rows), 2835, 2835, 0, 0)

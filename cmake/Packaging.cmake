@@ -21,5 +21,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-ipafont-gothic)
+# pagetool site draws the document's map with dot when it is installed.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS graphviz)
 
 include(CPack)

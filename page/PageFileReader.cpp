@@ -2,10 +2,12 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "base/Exceptions.h"
 #include "base/FileStream.h"
+#include "base/MemoryStream.h"
 #include "base/SharedBytes.h"
 #include "base/Stream.h"
 #include "page/PageFile.h"
@@ -71,17 +73,25 @@ class StoredBytes {
   std::vector<Block> blocks_;  // by their first byte, none overlapping another
 };
 
-// The stored entries that lie within the file, as far as the file holds the header: the plan of
-// what StoredBytes reads. The entries themselves are read again, in order, as the reading goes.
-std::vector<TStreamEntry> EntriesWithinTheFile(TStream& file, int64_t fileSize) {
-  std::array<uint8_t, kLinkTableEntryOffset> header{};
-  const int64_t held = std::min<int64_t>(fileSize, kLinkTableEntryOffset);
+// The header as far as the file holds it, in one read: its entries are then read from this
+// copy, in the order of the reading, instead of with a seek and two reads each. An entry that
+// the file doesn't hold whole is a read error, as it is in the file.
+TMemoryStream ReadHeader(TStream& file, int64_t fileSize) {
+  TMemoryStream header;
   file.SetPosition(0);
-  file.ReadBuffer(header.data(), held);
+  header.CopyFrom(file, std::min(fileSize, kHeaderSize));
+  return header;
+}
+
+// The stored entries that lie within the file, as far as the file holds them: the plan of what
+// StoredBytes reads.
+std::vector<TStreamEntry> EntriesWithinTheFile(const TMemoryStream& header, int64_t fileSize) {
+  const std::span<const uint8_t> bytes = header.Bytes();
+  const auto held = std::min<int64_t>(static_cast<int64_t>(bytes.size()), kLinkTableEntryOffset);
   std::vector<TStreamEntry> entries;
   for (int64_t at = kBackgroundEntryOffset; at + kEntrySize <= held; at += kEntrySize) {
-    const TStreamEntry entry{LoadInt32LE(header.data() + at),
-                             LoadInt32LE(header.data() + at + kIntegerSize)};
+    const TStreamEntry entry{LoadInt32LE(bytes.data() + at),
+                             LoadInt32LE(bytes.data() + at + kIntegerSize)};
     if (entry.LiesWithin(fileSize)) entries.push_back(entry);
   }
   return entries;
@@ -93,7 +103,8 @@ class PageFileReader {
       : file_(file),
         fileSize_(file_.Size()),
         reading_(reading),
-        stored_(EntriesWithinTheFile(file_, fileSize_)) {}
+        header_(ReadHeader(file_, fileSize_)),
+        stored_(EntriesWithinTheFile(header_, fileSize_)) {}
 
   LoadedPage Read() {
     LoadedPage loaded;
@@ -113,7 +124,7 @@ class PageFileReader {
   // -1 is empty whatever the size says; any other entry whose bytes don't lie within the file
   // is a read error.
   TStreamEntry ReadEntry(int64_t at) {
-    const TStreamEntry entry = ReadStreamEntry(file_, at);
+    const TStreamEntry entry = ReadStreamEntry(header_, at);
     if (entry.Stored() && !entry.LiesWithin(fileSize_)) RaiseReadError();
     return entry;
   }
@@ -146,11 +157,12 @@ class PageFileReader {
     holder.CopyToBitmap(shown);
   }
 
-  TPage::Links ReadLinks() { return ReadLinkTable(file_, ReadLinkTableEntry(file_)); }
+  TPage::Links ReadLinks() { return ReadLinkTable(file_, ReadLinkTableEntry(header_)); }
 
   TFileStream& file_;
   int64_t fileSize_;
   TPageFileReading reading_;
+  TMemoryStream header_;
   StoredBytes stored_;
 };
 

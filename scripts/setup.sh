@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev fonts-ipafont-gothic
   nlohmann-json3-dev
   help2man desktop-file-utils shared-mime-info man-db dpkg-dev file
+  chromium chromium-driver python3-selenium graphviz tidy
   "$@"
 )
 

@@ -16,5 +16,9 @@ int RunExtract(ArgumentList& arguments, std::ostream& out);
 int RunBmp(ArgumentList& arguments, std::ostream& out);
 int RunDecode(ArgumentList& arguments, std::ostream& out);
 int RunRender(ArgumentList& arguments, std::ostream& out);
+// Over a whole document.
+int RunCheckDocument(ArgumentList& arguments, std::ostream& out);
+int RunGraph(ArgumentList& arguments, std::ostream& out);
+int RunSite(ArgumentList& arguments, std::ostream& out);
 
 }  // namespace pm::tool

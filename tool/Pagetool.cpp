@@ -35,6 +35,28 @@ constexpr OptionHelp kInfoOptions[] = {
      "prints one JSON object with the keys file_size, background, slots, link_table and links"},
 };
 
+// The options of the commands over a whole document; graph takes the first, check-document the
+// first two, site the first and the last three.
+constexpr OptionHelp kDocumentOptions[] = {
+    {"--start N", "the start page, from which links are followed (the lowest page number)"},
+    {"--json",
+     "prints one JSON object with the keys pages, start and findings, each finding with kind, "
+     "page, link and message (check-document)"},
+    {"--slot-pictures hover|always|never",
+     "when a link shows its slot picture: on hover and keyboard focus (hover), always or never "
+     "(site)"},
+    {"--force", "writes the site beside files in OUTDIR that no site wrote (site)"},
+};
+constexpr OptionHelp kSiteOptions[] = {kDocumentOptions[0], kDocumentOptions[2],
+                                       kDocumentOptions[3]};
+
+constexpr const char* kDocumentPattern =
+    "PATTERN is a path whose file name holds exactly one %d or %0Wd (W from 1 to 9), as in "
+    "pages/page%d.pag or story/%03d.pag. Page N is the file that it gives for N; every file of "
+    "that folder whose name it gives for a number is a page, other files are ignored. A link is "
+    "followed when it has four set edges, some of its rectangle lies on the background and its "
+    "link page has a file.";
+
 constexpr const char* kLinkValues =
     "A picture's format is recognised by its content, not its name. A JPEG file that page files "
     "can hold as it is (8-bit, Huffman-coded, baseline or progressive, grey or colour) is stored "
@@ -44,7 +66,7 @@ constexpr const char* kLinkValues =
 
 constexpr int kExitStatusColumn = 5;
 constexpr const char* kExitStatus[][2] = {
-    {"0", "success; for check, no problem found"},
+    {"0", "success; for check and check-document, no problem found"},
     {"1", "a failure: the editor's message is printed and no output file is left"},
     {"2", "a usage error"},
 };
@@ -88,6 +110,30 @@ const Command kCommands[] = {
     {"render", RunRender, "FILE.pag OUT.bmp",
      "Writes the decoded background, 24 bits, with a one-pixel red outline for every link whose "
      "four edges are set."},
+    {"check-document", RunCheckDocument, "PATTERN [--start N] [--json]",
+     "Loads every page of the document as the editor does and lists, one line each with the "
+     "page and link numbers: a page that fails to load (load-failed), a link with four set edges "
+     "and link page -1 (no-target), a link whose link page has no file (dead-link), a Bitmap "
+     "that names an empty slot or a number outside 0 to 255 (bad-slot), Right < Left or Bottom "
+     "< Top (inverted-rectangle), a rectangle partly or wholly outside the background "
+     "(outside-background), a page that no chain of links from the start page reaches "
+     "(unreachable). The exit status is 0 when there is none, 1 otherwise.",
+     std::span(kDocumentOptions, 2), kDocumentPattern},
+    {"graph", RunGraph, "PATTERN [--start N]",
+     "Prints the document's map as a Graphviz DOT graph, which dot -Tsvg draws: a node per page "
+     "with its number and file name, the start page with a double border, pages that fail to "
+     "load red, unreachable pages dashed; an edge per link that names a link page, labelled with "
+     "its number, dotted when no reader can click it, red and dashed to a node of the missing "
+     "page for a dead link.",
+     std::span(kDocumentOptions, 1), kDocumentPattern},
+    {"site", RunSite, "PATTERN OUTDIR [OPTION]...",
+     "Writes the document as a static web site of plain HTML and CSS into OUTDIR (made when "
+     "missing): index.html with the map (drawn by dot when it is on the PATH, else a list), "
+     "page-N.html for each page with its links over its background, and the pictures byte for "
+     "byte as the page files store them. A page that fails to load fails the whole site, and a "
+     "failure leaves OUTDIR as it was. An OUTDIR holding files that no site wrote is refused "
+     "unless --force.",
+     kSiteOptions, kDocumentPattern},
 };
 
 std::string Synopsis(const Command& command) {
@@ -114,8 +160,12 @@ void PrintUsage(std::ostream& out) {
   for (const OptionHelp& option : kPageEditOptions) WriteEntry(out, option.tag, option.text);
   out << "\nOptions of info:\n";
   for (const OptionHelp& option : kInfoOptions) WriteEntry(out, option.tag, option.text);
+  out << "\nOptions of check-document, graph and site:\n";
+  for (const OptionHelp& option : kDocumentOptions) WriteEntry(out, option.tag, option.text);
   out << "\n";
   WriteParagraph(out, kLinkValues);
+  out << "\n";
+  WriteParagraph(out, kDocumentPattern);
   out << "\n";
   PrintExitStatus(out);
 }

@@ -70,7 +70,7 @@ rendered=$(MANWIDTH=80 LC_ALL=C.UTF-8 man -l "$manual" 2>&1) || fail "man -l pag
 for text in "SYNOPSIS" "もけぽんたす ページメーカー" "Commands:" "--clear-link N" "Exit status:"; do
   grep -qF -- "$text" <<<"$rendered" || fail "the manual page lacks \"$text\""
 done
-for command in new edit info check extract bmp decode render; do
+for command in new edit info check extract bmp decode render check-document graph site; do
   grep -qE "^ +$command " <<<"$rendered" || fail "the manual page lacks the command $command"
 done
 

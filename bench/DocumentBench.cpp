@@ -1,0 +1,182 @@
+// A whole document: 100 pages, each a 1024 × 768 background and 20 slot pictures of 160 × 120
+// with 20 links. Publishing it as a web site is compared with copying the same JPEG bytes into
+// files with the same durability (one push of the file system at the end); checking it with
+// loading its pages with the page file reader as the editor loads them.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/Stream.h"
+#include "bench/BenchSupport.h"
+#include "page/Document.h"
+#include "page/DocumentChecks.h"
+#include "page/DocumentReading.h"
+#include "page/PageFile.h"
+#include "page/PageFileLayout.h"
+#include "tool/DocumentGraph.h"
+#include "tool/DotProgram.h"
+#include "tool/SiteWriter.h"
+
+namespace {
+
+using namespace pm;
+namespace fs = std::filesystem;
+
+constexpr int kPages = 100;
+constexpr int kSlotsPerPage = 20;
+constexpr int32_t kBackgroundWidth = 1024;
+constexpr int32_t kBackgroundHeight = 768;
+constexpr int32_t kSlotWidth = 160;
+constexpr int32_t kSlotHeight = 120;
+constexpr int kDistinctBackgrounds = 10;
+constexpr int kRounds = 15;
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "pagemaker-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    path_ = pattern;
+  }
+  ~TempFolder() { fs::remove_all(path_); }
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  fs::path path_;
+};
+
+std::string PageFile(const TempFolder& folder, int page) {
+  return folder.File("page" + std::to_string(page) + ".pag");
+}
+
+// Page p: slot s shows in link s, which leads to another page; its rectangle lies in a 5 × 4
+// grid over the background. The first pages encode their pictures; the others take theirs from
+// an earlier page, stored as they are.
+void MakeDocument(const TempFolder& folder) {
+  std::vector<TBitmap> slots;
+  for (int i = 0; i < kSlotsPerPage; ++i) {
+    slots.push_back(bench::MakePicture(kSlotWidth, kSlotHeight, 200 + i));
+  }
+  for (int page = 1; page <= kPages; ++page) {
+    TPage written;
+    if (page <= kDistinctBackgrounds) {
+      written.SetBackgroundBitmap(bench::MakePicture(kBackgroundWidth, kBackgroundHeight, page));
+      for (int slot = 0; slot < kSlotsPerPage; ++slot) written.SetSlotBitmap(slot, slots[slot]);
+    } else {
+      ReadPageFile(written, PageFile(folder, page - kDistinctBackgrounds), nullptr);
+    }
+    for (int slot = 0; slot < kSlotsPerPage; ++slot) {
+      TLinkRecord link;
+      link.Left = (slot % 5) * 200 + 10;
+      link.Top = (slot / 5) * 190 + 10;
+      link.Right = link.Left + kSlotWidth;
+      link.Bottom = link.Top + kSlotHeight;
+      link.LinkPage = (page * 7 + slot * 13) % kPages + 1;
+      link.Bitmap = slot;
+      written.SetLink(slot, link);
+    }
+    WritePageFile(written, PageFile(folder, page));
+  }
+}
+
+std::vector<uint8_t> ReadAll(const std::string& fileName) {
+  std::vector<uint8_t> bytes(fs::file_size(fileName));
+  const int descriptor = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  if (::read(descriptor, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
+    std::abort();
+  ::close(descriptor);
+  return bytes;
+}
+
+void WriteFile(const std::string& fileName, const uint8_t* bytes, size_t size) {
+  const int descriptor = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (::write(descriptor, bytes, size) != static_cast<ssize_t>(size)) std::abort();
+  ::close(descriptor);
+}
+
+void SyncFileSystem(const std::string& folder) {
+  const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ::syncfs(descriptor);
+  ::close(descriptor);
+}
+
+// The reference of a site: every page file read whole, its background and 20 slot streams
+// written into files of their own in a new folder, and the file system pushed to the device
+// once, as the site does.
+void CopyPictures(const TempFolder& folder, const std::string& target) {
+  fs::create_directory(target);
+  for (int page = 1; page <= kPages; ++page) {
+    const std::vector<uint8_t> file = ReadAll(folder.File("page" + std::to_string(page) + ".pag"));
+    const auto copy = [&](int64_t entry, const std::string& name) {
+      const auto offset = static_cast<size_t>(LoadInt32LE(file.data() + entry));
+      const auto size = static_cast<size_t>(LoadInt32LE(file.data() + entry + 4));
+      WriteFile(target + "/" + std::to_string(page) + name, file.data() + offset, size);
+    };
+    copy(page_file::kBackgroundEntryOffset, "-background.jpg");
+    for (int slot = 0; slot < kSlotsPerPage; ++slot) {
+      copy(page_file::SlotEntryOffset(slot), "-slot-" + std::to_string(slot) + ".jpg");
+    }
+  }
+  SyncFileSystem(target);
+}
+
+}  // namespace
+
+int main() {
+  TempFolder folder;
+  MakeDocument(folder);
+  const std::string pattern = folder.File("page%d.pag");
+  const TDocument document(pattern);
+  // Each run writes into a new folder: removing thousands of files would make the next push to
+  // the device wait for the freed blocks as well.
+  int sites = 0;
+  int copies = 0;
+  // The map isn't drawn here: Graphviz's layout of 2000 edges alone takes seconds (below).
+  tool::TSiteOptions options;
+  options.drawMap = false;
+  bench::Compare(
+      "publish 100 pages as a web site", "site",
+      [&] { tool::WriteSite(document, folder.File("site" + std::to_string(++sites)), options); },
+      "copying the same JPEG bytes into files",
+      [&] { CopyPictures(folder, folder.File("copies" + std::to_string(++copies))); }, kRounds);
+
+  bench::Compare(
+      "check a document of 100 pages", "check-document",
+      [&] {
+        const TDocument checked(pattern);
+        const auto outlines = ReadDocumentOutlines(
+            checked, TPageFileReading{.access = FileAccess::ReadShared, .decodeShown = true});
+        CheckDocument(checked, outlines);
+      },
+      "loading the 100 pages with the page file reader",
+      [&] {
+        for (const TDocumentPageFile& page : document.Pages()) {
+          TPage loaded;
+          ReadPageFile(loaded, page.fileName, nullptr);
+        }
+      },
+      kRounds);
+
+  // What the map adds when dot is installed, once.
+  const auto outlines = ReadDocumentOutlines(
+      document, TPageFileReading{.access = FileAccess::ReadShared, .decodeShown = false});
+  const std::string graph = folder.File("map.dot");
+  tool::TGraphStyle style;
+  style.quickLayout = true;
+  const std::string text = tool::DocumentGraph(document, outlines, style);
+  WriteFile(graph, reinterpret_cast<const uint8_t*>(text.data()), text.size());
+  const auto start = std::chrono::steady_clock::now();
+  const tool::TDotOutcome outcome =
+      tool::DrawWithDot(graph, folder.File("map.svg"), std::chrono::seconds(60));
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("the map of %zu links, quick layout: %s in %.1f s\n", tool::GraphEdgeCount(outlines),
+              tool::DotOutcomeText(outcome), seconds);
+  return 0;
+}

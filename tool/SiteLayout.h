@@ -1,0 +1,34 @@
+// What a web site of a document holds: the names of its files, and which links are drawn and
+// which slot pictures they show.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "page/PageOutline.h"
+
+namespace pm::tool {
+
+// When a link shows its slot picture: on hover and keyboard focus, always, or never.
+enum class TSlotPictures { Hover, Always, Never };
+
+inline constexpr const char* kSiteIndexName = "index.html";
+inline constexpr const char* kSiteStyleName = "style.css";
+inline constexpr const char* kSiteMapGraphName = "map.dot";
+inline constexpr const char* kSiteMapPictureName = "map.svg";
+
+// Distinct for every page and slot, and none of them one of the fixed names above.
+std::string SitePageName(int32_t page);                       // page-N.html
+std::string SiteBackgroundName(int32_t page);                 // page-N-background.jpg
+std::string SiteSlotPictureName(int32_t page, int32_t slot);  // page-N-slot-S.jpg
+
+// A link is drawn when it has four set edges and some of its rectangle lies on the background.
+bool IsDrawn(const TPageOutline& page, const TLinkRecord& link);
+
+// The slot whose picture a drawn link shows: its Bitmap, when that names a stored slot and
+// pictures are shown at all.
+std::optional<int32_t> ShownSlot(const TPageOutline& page, const TLinkRecord& link,
+                                 TSlotPictures pictures);
+
+}  // namespace pm::tool

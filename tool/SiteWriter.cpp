@@ -1,0 +1,119 @@
+#include "tool/SiteWriter.h"
+
+#include <set>
+#include <vector>
+
+#include "base/Exceptions.h"
+#include "imaging/JpegHeader.h"
+#include "page/PageFile.h"
+#include "page/PageOutline.h"
+#include "tool/DocumentGraph.h"
+#include "tool/SiteFolder.h"
+#include "tool/SitePages.h"
+
+namespace pm::tool {
+
+namespace {
+
+// Graphs with more edges than this are laid out the quicker way.
+constexpr size_t kQuickLayoutEdges = 150;
+
+constexpr TGraphWords kSiteGraphWords = {"はじめ", "読み込めません", "辿れません", "ファイルなし"};
+
+// A page file's failure, named by the file, so that the author knows which page it was.
+class EPageFailure : public Exception {
+ public:
+  EPageFailure(const std::string& fileName, const Exception& failure)
+      : Exception(fileName + ": " + failure.Message()) {}
+};
+
+// A stream of no bytes has no header for a browser either: it fails as the editor would show it.
+void CheckStoredPicture(const TJPEGImage& holder) {
+  if (holder.Data().Bytes().empty()) ReadJpegHeader(holder.Data().Bytes());
+}
+
+class SiteWriter {
+ public:
+  SiteWriter(const TDocument& document, const std::string& folder, const TSiteOptions& options)
+      : document_(document),
+        options_(options),
+        folder_(folder, document.Pattern().Folder(), options.force) {}
+
+  TSiteReport Write() {
+    std::vector<TPageOutline> outlines;
+    outlines.reserve(document_.Pages().size());
+    for (const TDocumentPageFile& file : document_.Pages()) outlines.push_back(WritePage(file));
+    folder_.Write(kSiteStyleName, SiteStyleSheet());
+    report_.map = DrawMap(outlines);
+    folder_.Write(kSiteIndexName,
+                  SiteIndexHtml(document_, outlines, report_.map == TDotOutcome::Drawn));
+    folder_.Publish();
+    report_.pages = outlines.size();
+    return report_;
+  }
+
+ private:
+  // The page, read without decoding, with the slots its links show; a failure is the page's.
+  std::set<int32_t> ReadPage(const TDocumentPageFile& file, TPage& page, TPageOutline& outline) {
+    try {
+      ReadPageFile(page, file.fileName, nullptr,
+                   TPageFileReading{.access = FileAccess::ReadShared, .decodeShown = false});
+      outline = OutlineOf(file, page);
+      if (outline.hasBackground) CheckStoredPicture(page.BackgroundHolder());
+      std::set<int32_t> slotsShown;
+      for (const TNumberedLink& link : outline.links) {
+        const auto slot = ShownSlot(outline, link.record, options_.slotPictures);
+        if (slot && slotsShown.insert(*slot).second) CheckStoredPicture(page.SlotHolder(*slot));
+      }
+      return slotsShown;
+    } catch (const Exception& e) {
+      throw EPageFailure(file.fileName, e);
+    }
+  }
+
+  TPageOutline WritePage(const TDocumentPageFile& file) {
+    TPage page;
+    TPageOutline outline;
+    const std::set<int32_t> slotsShown = ReadPage(file, page, outline);
+    if (outline.hasBackground) {
+      WritePicture(SiteBackgroundName(file.number), page.BackgroundHolder());
+    }
+    for (const int32_t slot : slotsShown) {
+      WritePicture(SiteSlotPictureName(file.number, slot), page.SlotHolder(slot));
+    }
+    folder_.Write(SitePageName(file.number),
+                  SitePageHtml(document_, outline, options_.slotPictures));
+    return outline;
+  }
+
+  void WritePicture(const std::string& name, const TJPEGImage& holder) {
+    // Byte for byte as the page file stores it: no decoding, no second loss.
+    folder_.Write(name, holder.Data().Bytes());
+    ++report_.pictures;
+  }
+
+  TDotOutcome DrawMap(const std::vector<TPageOutline>& outlines) {
+    const TGraphStyle style{kSiteGraphWords, GraphEdgeCount(outlines) > kQuickLayoutEdges};
+    folder_.Write(kSiteMapGraphName, DocumentGraph(document_, outlines, style));
+    if (!options_.drawMap) return TDotOutcome::NotInstalled;
+    const TDotOutcome outcome =
+        DrawWithDot(folder_.PathOf(kSiteMapGraphName), folder_.PathOf(kSiteMapPictureName),
+                    options_.mapTimeLimit);
+    if (outcome == TDotOutcome::Drawn) folder_.Adopt(kSiteMapPictureName);
+    return outcome;
+  }
+
+  const TDocument& document_;
+  const TSiteOptions& options_;
+  TSiteFolder folder_;
+  TSiteReport report_;
+};
+
+}  // namespace
+
+TSiteReport WriteSite(const TDocument& document, const std::string& folder,
+                      const TSiteOptions& options) {
+  return SiteWriter(document, folder, options).Write();
+}
+
+}  // namespace pm::tool

@@ -8,10 +8,10 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "base/Exceptions.h"
+#include "base/FileModes.h"
 #include "base/TemporaryNames.h"
 
 namespace pm {
@@ -22,31 +22,12 @@ constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
 constexpr mode_t kNewFileMode = 0666;
 // A named temporary file is its owner's alone until it takes the target's place.
 constexpr mode_t kPrivateFileMode = 0600;
-constexpr mode_t kPermissionBits = 07777;
-constexpr std::string_view kMaskField = "Umask:";
 // Symbolic links followed from the name to the file, as the system follows them; a longer chain
 // is a loop.
 constexpr int kMaxSymbolicLinks = 40;
 // Random names tried for the temporary name before giving up.
 constexpr int kNameAttempts = 16;
 constexpr const char* kOpenDescriptorFolder = "/proc/self/fd/";
-
-// The process's file mode mask, read once. The kernel tells it without changing it; only where
-// it doesn't is the mask set and put back, once.
-mode_t FileModeMask() {
-  static const mode_t mask = [] {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-      if (line.starts_with(kMaskField)) {
-        return static_cast<mode_t>(std::strtoul(line.c_str() + kMaskField.size(), nullptr, 8));
-      }
-    }
-    const mode_t current = ::umask(0);
-    ::umask(current);
-    return current;
-  }();
-  return mask;
-}
 
 std::string FolderOf(const std::string& path) {
   const auto parent = std::filesystem::path(path).parent_path();
@@ -68,11 +49,6 @@ std::optional<std::string> FollowSymbolicLinks(const std::string& fileName) {
                               : (std::filesystem::path(FolderOf(path)) / next).string();
   }
   return std::nullopt;
-}
-
-void SyncFolder(const std::string& folder) noexcept {
-  TFileDescriptor descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (descriptor.IsOpen()) ::fsync(descriptor.Get());
 }
 
 // Gives the unnamed open file the name; false, with errno, when that isn't possible.
@@ -218,7 +194,7 @@ void TFileReplacement::Commit() {
     NameUnnamedFile(descriptor);
   }
   // Nothing after this may fail: the new content is in place.
-  SyncFolder(folder_);
+  SyncFolder(folder_.c_str());
 }
 
 void TFileReplacement::GiveTargetsPermissions(int descriptor) {
@@ -227,7 +203,7 @@ void TFileReplacement::GiveTargetsPermissions(int descriptor) {
     [[maybe_unused]] const int ignored =
         ::fchown(descriptor, existingTarget_->owner, existingTarget_->group);
     if (::fchmod(descriptor, existingTarget_->mode) != 0) RaiseWriteError();
-  } else if (::fchmod(descriptor, kNewFileMode & ~FileModeMask()) != 0) {
+  } else if (::fchmod(descriptor, NewFileMode()) != 0) {
     RaiseWriteError();
   }
 }

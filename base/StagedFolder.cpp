@@ -3,11 +3,14 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <system_error>
 
 #include "base/Exceptions.h"
+#include "base/FileModes.h"
 #include "base/FileReplacement.h"
 #include "base/TemporaryNames.h"
 
@@ -26,12 +29,17 @@ fs::path FolderPath(const std::string& name) {
   return path.empty() ? fs::path(".") : path;
 }
 
-// A new hidden folder named after `target` inside `within`; empty when it can't be made.
-fs::path MakeStagingFolder(const fs::path& within, const fs::path& target) {
+// A new hidden folder named after `target` inside `within`, with the permission bits that it
+// gets when it takes the target's place; empty when it can't be made.
+fs::path MakeStagingFolder(const fs::path& within, const fs::path& target, mode_t mode) {
   std::string base = target.filename().string();
   if (base.empty() || base == "." || base == "..") base = "staged";
   std::string pattern = (within / HiddenTemporaryPattern(base)).string();
   if (::mkdtemp(pattern.data()) == nullptr) return {};
+  if (::chmod(pattern.c_str(), mode) != 0) {
+    ::rmdir(pattern.c_str());
+    return {};
+  }
   return pattern;
 }
 
@@ -57,9 +65,14 @@ TStagedFolder::TStagedFolder(const std::string& target)
   const fs::file_status status = fs::status(target_, error);
   targetExisted_ = fs::exists(status);
   if (targetExisted_ && !fs::is_directory(status)) RaiseCannotCreateFile(name_);
+  // The folder that takes the target's place keeps the target's permissions, or a new folder's.
+  struct stat targetStatus {};
+  mode_ = targetExisted_ && ::stat(target_.c_str(), &targetStatus) == 0
+              ? targetStatus.st_mode & kPermissionBits
+              : NewFolderMode();
   stagedInsideTarget_ = targetExisted_;
   const fs::path parent = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
-  staging_ = MakeStagingFolder(targetExisted_ ? target_ : parent, target_);
+  staging_ = MakeStagingFolder(targetExisted_ ? target_ : parent, target_, mode_);
   if (staging_.empty()) RaiseCannotCreateFile(name_);
   removal_ = TRemovalOnSignal(staging_.string(), TRemovalOnSignal::Kind::Folder);
 }
@@ -106,7 +119,7 @@ void TStagedFolder::ReplaceTarget() {
   if (stagedInsideTarget_) {
     // The staging folder must leave the target before it can take its place: beside it.
     const fs::path parent = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
-    const fs::path beside = MakeStagingFolder(parent, target_);
+    const fs::path beside = MakeStagingFolder(parent, target_, mode_);
     if (beside.empty() || ::rename(staging_.c_str(), beside.c_str()) != 0) {
       std::error_code ignored;
       if (!beside.empty()) fs::remove(beside, ignored);

@@ -4,6 +4,8 @@
 // and the staging folder goes with whatever it holds.
 #pragma once
 
+#include <sys/types.h>
+
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -43,6 +45,7 @@ class TStagedFolder {
   std::string name_;  // as passed, for messages
   std::filesystem::path target_;
   std::filesystem::path staging_;
+  mode_t mode_ = 0;  // the permission bits of the folder that takes the target's place
   bool targetExisted_ = false;
   bool stagedInsideTarget_ = false;
   bool done_ = false;

@@ -10,6 +10,7 @@
 
 #include "base/Exceptions.h"
 #include "base/FileDescriptor.h"
+#include "base/FileModes.h"
 
 namespace pm::tool {
 
@@ -21,7 +22,6 @@ constexpr const char* kMarkerFirstLine = "pagetool site";
 // A marker larger than this is none of ours: no site lists that many names.
 constexpr uintmax_t kMaxMarkerSize = 64 << 20;
 constexpr mode_t kNewFileMode = 0666;
-constexpr mode_t kNewFolderMode = 0777;
 
 // The names that the marker file of an earlier site lists; none when there is no such file.
 std::set<std::string> ReadMarker(const fs::path& folder) {
@@ -65,14 +65,6 @@ std::string ListForMessage(const std::vector<std::string>& names) {
   return list;
 }
 
-mode_t FolderMode(const fs::path& folder) {
-  struct stat status {};
-  if (::stat(folder.c_str(), &status) == 0) return status.st_mode & 07777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return kNewFolderMode & ~mask;
-}
-
 void WriteAll(int descriptor, const uint8_t* bytes, size_t size) {
   while (size > 0) {
     const ssize_t written = ::write(descriptor, bytes, size);
@@ -88,12 +80,6 @@ void WriteAll(int descriptor, const uint8_t* bytes, size_t size) {
 void MakeDurable(const fs::path& folder) {
   TFileDescriptor descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!descriptor.IsOpen() || ::syncfs(descriptor.Get()) != 0) RaiseWriteError();
-}
-
-// Makes a rename in the folder durable; where that isn't possible the rename stands anyway.
-void SyncFolder(const fs::path& folder) {
-  TFileDescriptor descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (descriptor.IsOpen()) ::fsync(descriptor.Get());
 }
 
 }  // namespace
@@ -123,7 +109,6 @@ TSiteFolder::TSiteFolder(const std::string& folder, const fs::path& documentFold
     : name_(folder),
       folder_(fs::path(folder).lexically_normal()),
       survey_(SurveyFolder(folder, folder_, documentFolder, force)),
-      folderMode_(FolderMode(folder_)),
       staged_(folder) {}
 
 void TSiteFolder::Write(const std::string& name, std::span<const uint8_t> bytes) {
@@ -145,9 +130,7 @@ void TSiteFolder::Publish() {
   for (const std::string& name : written_) marker += name + "\n";
   Write(kSiteMarkerName, marker);
 
-  const fs::path staging = PathOf(".");
-  if (::chmod(staging.c_str(), folderMode_) != 0) RaiseCannotCreateFile(name_);
-  MakeDurable(staging);
+  MakeDurable(PathOf("."));
   if (survey_.keepOthers) {
     staged_.MoveFilesIntoTarget();
     RemoveStaleFiles();
@@ -155,7 +138,7 @@ void TSiteFolder::Publish() {
     staged_.ReplaceTarget();
   }
   const fs::path parent = folder_.has_parent_path() ? folder_.parent_path() : fs::path(".");
-  SyncFolder(survey_.keepOthers ? folder_ : parent);
+  SyncFolder((survey_.keepOthers ? folder_ : parent).c_str());
 }
 
 void TSiteFolder::RemoveStaleFiles() {

@@ -4,8 +4,6 @@
 // later site knows which files in the folder are its own.
 #pragma once
 
-#include <sys/types.h>
-
 #include <filesystem>
 #include <set>
 #include <span>
@@ -54,7 +52,6 @@ class TSiteFolder {
   std::string name_;  // as passed, for messages
   std::filesystem::path folder_;
   Survey survey_;
-  mode_t folderMode_;  // the output folder's, or a new folder's
   TStagedFolder staged_;
   std::vector<std::string> written_;
 };

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/Exceptions.h"
+#include "base/FileModes.h"
 #include "tests/support/TempDir.h"
 
 namespace pm {
@@ -57,12 +58,14 @@ TEST(StagedFolderTest, FilesAppearTogetherBesideTheOthersOrNotAtAll) {
   EXPECT_EQ(NamesIn(out), (std::set<std::string>{"keep.txt", "a.jpg", "b.jpg"}));
   EXPECT_EQ(Text(out / "a.jpg"), "new");
 
-  // A folder that doesn't exist yet is the staged one, renamed.
+  // A folder that doesn't exist yet is the staged one, renamed, with a new folder's permissions
+  // (not those of a private staging folder).
   TStagedFolder fresh((dir.Path() / "fresh").string());
   Put(fresh, "c.jpg", "c");
   fresh.MoveFilesIntoTarget();
   EXPECT_EQ(NamesIn(dir.Path()), (std::set<std::string>{"out", "fresh"}));
   EXPECT_EQ(Text(dir.Path() / "fresh" / "c.jpg"), "c");
+  EXPECT_EQ(static_cast<mode_t>(fs::status(dir.Path() / "fresh").permissions()), NewFolderMode());
 }
 
 TEST(StagedFolderTest, ReplacingTheTargetSwapsWholeFoldersAndRefusesAFile) {

@@ -1,5 +1,6 @@
 #include "editor/NearestStretch.h"
 
+#include <QtEndian>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -9,6 +10,9 @@ namespace pm {
 namespace {
 
 constexpr int kBgrBytes = 3;
+constexpr int kBgrxBytes = 4;
+constexpr QRgb kOpaque = 0xFF000000;
+constexpr uint32_t kColourBits = 0x00FFFFFF;
 
 // For each destination index of [first, last), the source index that it shows.
 std::vector<int32_t> NearestIndices(int32_t sourceLength, int64_t destinationLength, int64_t first,
@@ -21,41 +25,54 @@ std::vector<int32_t> NearestIndices(int32_t sourceLength, int64_t destinationLen
   return indices;
 }
 
-// The source pixels of one row that a part shows, as blue, green, red bytes: read in place from
-// a 24-bit store, or from the row in that form.
+// The source pixels of one row: read in place from a store of blue, green, red (24 bits) or
+// blue, green, red and an unused byte (32 bits, the display form among them); from any other
+// store converted to blue, green, red first.
 class SourceRows {
  public:
-  explicit SourceRows(const TBitmap& bitmap)
-      : bitmap_(bitmap), inPlace_(bitmap.Info().StoreBitCount() == kBgrBytes * 8) {
-    if (!inPlace_) row_.resize(static_cast<size_t>(bitmap.Width()) * kBgrBytes);
+  explicit SourceRows(const TBitmap& bitmap) : bitmap_(bitmap), pixelBytes_(InPlaceBytes(bitmap)) {
+    if (pixelBytes_ == 0) row_.resize(static_cast<size_t>(bitmap.Width()) * kBgrBytes);
   }
 
+  // Bytes a pixel of the rows that Row gives.
+  int PixelBytes() const { return pixelBytes_ == 0 ? kBgrBytes : pixelBytes_; }
   // The bytes of row y from the top, starting at column 0.
   const uint8_t* Row(int32_t y) {
-    if (inPlace_) return bitmap_.ConstScanLine(y);
+    if (pixelBytes_ != 0) return bitmap_.ConstScanLine(y);
     bitmap_.ReadRowBgr(y, row_.data());
     return row_.data();
   }
 
  private:
+  static int InPlaceBytes(const TBitmap& bitmap) {
+    const TBitmapInfo& info = bitmap.Info();
+    if (info.StoreBitCount() == kBgrBytes * 8 && info.compression == BI_RGB) return kBgrBytes;
+    if (info.StoreBitCount() == kBgrxBytes * 8 && info.compression == BI_RGB) return kBgrxBytes;
+    return 0;
+  }
+
   const TBitmap& bitmap_;
-  bool inPlace_;
+  int pixelBytes_;  // 0: converted
   std::vector<uint8_t> row_;
 };
 
-void WriteRow(const uint8_t* bgr, const std::vector<int32_t>& columns, QRgb* row) {
-  // Unstretched columns, the common case of a display copy, need no lookup.
-  if (!columns.empty() &&
-      columns.back() - columns.front() + 1 == static_cast<int32_t>(columns.size())) {
-    const uint8_t* pixel = bgr + int64_t{columns.front()} * kBgrBytes;
-    for (size_t x = 0; x < columns.size(); ++x, pixel += kBgrBytes) {
-      row[x] = qRgb(pixel[2], pixel[1], pixel[0]);
-    }
-    return;
-  }
+// An opaque display pixel of blue, green and red bytes: read as a little-endian word, they are
+// already in the places that a display pixel keeps them.
+QRgb OpaquePixel(const uint8_t* pixel) {
+  uint32_t word;
+  std::memcpy(&word, pixel, sizeof word);
+  return kOpaque | (qFromLittleEndian(word) & kColourBits);
+}
+
+// Each pixel is one word read and two bit operations. A 3-byte pixel's word takes the next
+// pixel's first byte along, so the source row's last pixel is read byte by byte: its word would
+// reach past the row.
+void WriteRow(const uint8_t* pixels, int pixelBytes, int32_t sourceWidth,
+              const std::vector<int32_t>& columns, QRgb* row) {
+  const int32_t lastWordColumn = pixelBytes == kBgrxBytes ? sourceWidth : sourceWidth - 1;
   for (size_t x = 0; x < columns.size(); ++x) {
-    const uint8_t* pixel = bgr + int64_t{columns[x]} * kBgrBytes;
-    row[x] = qRgb(pixel[2], pixel[1], pixel[0]);
+    const uint8_t* pixel = pixels + int64_t{columns[x]} * pixelBytes;
+    row[x] = columns[x] < lastWordColumn ? OpaquePixel(pixel) : qRgb(pixel[2], pixel[1], pixel[0]);
   }
 }
 
@@ -99,7 +116,8 @@ void StretchNearestInto(const TBitmap& bitmap, int64_t width, int64_t height, co
       std::memcpy(row, image.constScanLine(y - 1), rowBytes);
       continue;
     }
-    WriteRow(source.Row(rows[static_cast<size_t>(y)]), columns, row);
+    WriteRow(source.Row(rows[static_cast<size_t>(y)]), source.PixelBytes(), bitmap.Width(), columns,
+             row);
   }
 }
 

@@ -95,6 +95,20 @@ uint32_t DirectDecode(std::span<const uint8_t> jpeg) {
   return width;
 }
 
+TempFolder::TempFolder() {
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "pagemaker-bench-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+  path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempFolder::File(const std::string& name) const { return (path_ / name).string(); }
+
 double Seconds(const std::function<void()>& work) {
   const auto start = std::chrono::steady_clock::now();
   work();

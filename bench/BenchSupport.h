@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <span>
 #include <string>
@@ -22,6 +23,20 @@ TBitmap MakePicture(int32_t width, int32_t height, uint32_t seed = 2024);
 std::vector<uint8_t> DirectEncode(const TBitmap& bitmap);
 // Decodes to 24-bit BGR rows with the floating-point DCT; returns the width.
 uint32_t DirectDecode(std::span<const uint8_t> jpeg);
+
+// A temporary folder for a benchmark's files, removed with everything in it at the end.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  std::string File(const std::string& name) const;
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
 
 double Seconds(const std::function<void()>& work);
 double Median(std::vector<double> values);

@@ -21,13 +21,7 @@ constexpr int kRounds = 41;
 // The picture file, written once and removed at the end.
 class PictureFile {
  public:
-  PictureFile() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "pagemaker-bench-XXXXXX").string();
-    const int descriptor = ::mkstemp(pattern.data());
-    if (descriptor < 0) std::abort();
-    ::close(descriptor);
-    name_ = pattern;
+  PictureFile() : name_(folder_.File("picture.bmp")) {
     pm::TBitmap bitmap;
     bitmap.SetPixelFormat(pm::TPixelFormat::pf24bit);
     bitmap.SetWidth(kWidth);
@@ -35,10 +29,10 @@ class PictureFile {
     pm::TFileStream file(name_, pm::FileAccess::CreateExclusive);
     bitmap.SaveToStream(file);
   }
-  ~PictureFile() { std::filesystem::remove(name_); }
   const std::string& Name() const { return name_; }
 
  private:
+  pm::bench::TempFolder folder_;
   std::string name_;
 };
 

@@ -37,28 +37,14 @@ constexpr int32_t kSlotHeight = 120;
 constexpr int kDistinctBackgrounds = 10;
 constexpr int kRounds = 15;
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "pagemaker-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path_ = pattern;
-  }
-  ~TempFolder() { fs::remove_all(path_); }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  fs::path path_;
-};
-
-std::string PageFile(const TempFolder& folder, int page) {
+std::string PageFile(const bench::TempFolder& folder, int page) {
   return folder.File("page" + std::to_string(page) + ".pag");
 }
 
 // Page p: slot s shows in link s, which leads to another page; its rectangle lies in a 5 × 4
 // grid over the background. The first pages encode their pictures; the others take theirs from
 // an earlier page, stored as they are.
-void MakeDocument(const TempFolder& folder) {
+void MakeDocument(const bench::TempFolder& folder) {
   std::vector<TBitmap> slots;
   for (int i = 0; i < kSlotsPerPage; ++i) {
     slots.push_back(bench::MakePicture(kSlotWidth, kSlotHeight, 200 + i));
@@ -109,7 +95,7 @@ void SyncFileSystem(const std::string& folder) {
 // The reference of a site: every page file read whole, its background and 20 slot streams
 // written into files of their own in a new folder, and the file system pushed to the device
 // once, as the site does.
-void CopyPictures(const TempFolder& folder, const std::string& target) {
+void CopyPictures(const bench::TempFolder& folder, const std::string& target) {
   fs::create_directory(target);
   for (int page = 1; page <= kPages; ++page) {
     const std::vector<uint8_t> file = ReadAll(folder.File("page" + std::to_string(page) + ".pag"));
@@ -129,7 +115,7 @@ void CopyPictures(const TempFolder& folder, const std::string& target) {
 }  // namespace
 
 int main() {
-  TempFolder folder;
+  bench::TempFolder folder;
   MakeDocument(folder);
   const std::string pattern = folder.File("page%d.pag");
   const TDocument document(pattern);

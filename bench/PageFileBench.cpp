@@ -26,21 +26,6 @@ constexpr int32_t kHeight = 480;
 constexpr int kRounds = 5;
 constexpr int64_t kMemoryAllowance = 64 << 20;
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "pagemaker-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path_ = pattern;
-  }
-  ~TempFolder() { std::filesystem::remove_all(path_); }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
 std::vector<uint8_t> ReadAll(const std::string& fileName) {
   std::vector<uint8_t> bytes(std::filesystem::file_size(fileName));
   const int descriptor = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
@@ -114,7 +99,7 @@ int main() {
   std::vector<TBitmap> pictures;
   for (uint32_t i = 0; i <= kSlotCount; ++i)
     pictures.push_back(bench::MakePicture(kWidth, kHeight, i + 1));
-  TempFolder folder;
+  bench::TempFolder folder;
   const std::string saved = folder.File("page.pag");
   const std::string again = folder.File("again.pag");
   const std::string copied = folder.File("copied.pag");

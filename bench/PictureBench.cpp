@@ -165,11 +165,9 @@ std::vector<uint8_t> PngOf(const std::vector<uint8_t>& rgba) {
 }  // namespace
 
 int main() {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("picture_bench." + std::to_string(getpid()));
-  std::filesystem::create_directories(folder);
-  const std::string png = folder / "picture.png", jpeg = folder / "picture.jpg",
-                    webp = folder / "picture.webp";
+  const bench::TempFolder folder;
+  const std::string png = folder.File("picture.png"), jpeg = folder.File("picture.jpg"),
+                    webp = folder.File("picture.webp");
   {
     const TBitmap picture = bench::MakePicture(kWidth, kHeight);
     const std::vector<uint8_t> rgba = RgbaOf(picture);
@@ -193,6 +191,5 @@ int main() {
       "CopyToBitmap 4000x3000", "holder", [&] { benchmark::DoNotOptimize(HolderDecode(stream)); },
       "libjpeg directly", [&] { benchmark::DoNotOptimize(bench::DirectDecode(stream)); },
       kSlowRounds);
-  std::filesystem::remove_all(folder);
   return 0;
 }

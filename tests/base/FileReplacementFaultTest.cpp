@@ -49,14 +49,6 @@ int OpenDescriptorCount() {
   return count - 1;  // the folder's own descriptor
 }
 
-std::vector<std::string> FileNames(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  return names;
-}
-
 bool NobodyHolds(const std::string& fileName) {
   const int descriptor = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
   const bool free = ::flock(descriptor, LOCK_EX | LOCK_NB) == 0;
@@ -90,8 +82,8 @@ TEST(FileReplacementFaultTest, RunningOutOfMemoryAnywhereGivesBackEverythingThat
       EXPECT_EQ(OpenDescriptorCount(), descriptorsBefore) << "allocation " << failAt;
       if (committed) break;
       // Nothing but the files that were there before; the old content untouched and free.
-      const auto names = FileNames(dir.Path());
-      EXPECT_EQ(names, std::vector<std::string>{"page.pag"}) << "allocation " << failAt;
+      const auto names = test::NamesIn(dir.Path());
+      EXPECT_EQ(names, std::set<std::string>{"page.pag"}) << "allocation " << failAt;
       EXPECT_EQ(test::ReadFileBytes(existing), (std::vector<uint8_t>{'o', 'l', 'd'}));
       EXPECT_TRUE(NobodyHolds(existing)) << "allocation " << failAt;
     }

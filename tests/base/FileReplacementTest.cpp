@@ -26,14 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::set<std::string> NamesIn(const fs::path& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
-
 void WriteText(TStream& stream, const std::string& text) {
   stream.WriteBuffer(text.data(), static_cast<int64_t>(text.size()));
 }
@@ -56,7 +48,7 @@ int EndChildBySignal(const std::function<void()>& prepare, int signal, const fs:
   char done = 0;
   EXPECT_EQ(::read(ready[0], &done, 1), 1);
   ::close(ready[0]);
-  namesMeanwhile = NamesIn(folder);
+  namesMeanwhile = test::NamesIn(folder);
   ::kill(child, signal);
   int status = 0;
   ::waitpid(child, &status, 0);
@@ -80,7 +72,7 @@ TEST(FileReplacementTest, ATemporaryNameGoesWithTheSignalThatEndsTheProcess) {
         signal, dir.Path(), meanwhile);
     EXPECT_EQ(endedBy, signal) << "the signal ends the process as it would have";
     EXPECT_EQ(meanwhile.size(), 2u);
-    EXPECT_EQ(NamesIn(dir.Path()), std::set<std::string>{"page.pag"});
+    EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"page.pag"});
     EXPECT_EQ(test::ReadFileBytes(dir.File("page.pag")), (std::vector<uint8_t>{'o', 'l', 'd'}));
 
     // A staged folder with a file in it.
@@ -91,7 +83,7 @@ TEST(FileReplacementTest, ATemporaryNameGoesWithTheSignalThatEndsTheProcess) {
         },
         signal, dir.Path(), meanwhile);
     EXPECT_EQ(meanwhile.size(), 2u);
-    EXPECT_EQ(NamesIn(dir.Path()), std::set<std::string>{"page.pag"});
+    EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"page.pag"});
   }
 }
 
@@ -100,13 +92,13 @@ TEST(FileReplacementTest, AnUnnamedFileIsNamedOnlyWhenComplete) {
   const std::string target = dir.File("new.pag");
   // A new target, then the same one replaced.
   for (const std::string content : {"first", "second"}) {
-    const std::set<std::string> before = NamesIn(dir.Path());
+    const std::set<std::string> before = test::NamesIn(dir.Path());
     TFileReplacement replacement(target);
     if (!replacement.IsUnnamed()) GTEST_SKIP() << dir.Path() << " has no unnamed files";
     WriteText(replacement.Stream(), content);
-    EXPECT_EQ(NamesIn(dir.Path()), before);
+    EXPECT_EQ(test::NamesIn(dir.Path()), before);
     replacement.Commit();
-    EXPECT_EQ(NamesIn(dir.Path()), std::set<std::string>{"new.pag"});
+    EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"new.pag"});
     EXPECT_EQ(test::ReadFileBytes(target), std::vector<uint8_t>(content.begin(), content.end()));
   }
 }
@@ -128,7 +120,7 @@ TEST(FileReplacementTest, ASaveRemovesWhatAKilledSaveOfTheSameTargetLeft) {
   replacement.Commit();
   std::set<std::string> expected(kept.begin(), kept.end());
   expected.insert("page.pag");
-  EXPECT_EQ(NamesIn(dir.Path()), expected);
+  EXPECT_EQ(test::NamesIn(dir.Path()), expected);
 }
 
 TEST(FileReplacementTest, TheLockOfTheReadingHoldsTheFileUntilItIsReplaced) {
@@ -179,7 +171,7 @@ TEST(FileReplacementTest, TemporaryNamesFitWhateverTheTargetIsCalled) {
     WriteText(replacement.Stream(), "x");
     replacement.Commit();
   }
-  EXPECT_EQ(NamesIn(dir.Path()), std::set<std::string>{longest});
+  EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{longest});
 }
 
 }  // namespace

@@ -14,14 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::set<std::string> NamesIn(const fs::path& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
-
 void Put(TStagedFolder& staged, const std::string& name, const std::string& text) {
   staged.Write(name, [&](TStream& stream) {
     stream.WriteBuffer(text.data(), static_cast<int64_t>(text.size()));
@@ -48,14 +40,14 @@ TEST(StagedFolderTest, FilesAppearTogetherBesideTheOthersOrNotAtAll) {
     EXPECT_EQ(Text(out / "a.jpg"), "old");
     EXPECT_FALSE(fs::exists(out / "b.jpg"));
   }  // a failure: the staged files go
-  EXPECT_EQ(NamesIn(out), (std::set<std::string>{"keep.txt", "a.jpg"}));
+  EXPECT_EQ(test::NamesIn(out), (std::set<std::string>{"keep.txt", "a.jpg"}));
   EXPECT_EQ(Text(out / "a.jpg"), "old");
 
   TStagedFolder staged(out.string());
   Put(staged, "a.jpg", "new");
   Put(staged, "b.jpg", "b");
   staged.MoveFilesIntoTarget();
-  EXPECT_EQ(NamesIn(out), (std::set<std::string>{"keep.txt", "a.jpg", "b.jpg"}));
+  EXPECT_EQ(test::NamesIn(out), (std::set<std::string>{"keep.txt", "a.jpg", "b.jpg"}));
   EXPECT_EQ(Text(out / "a.jpg"), "new");
 
   // A folder that doesn't exist yet is the staged one, renamed, with a new folder's permissions
@@ -63,7 +55,7 @@ TEST(StagedFolderTest, FilesAppearTogetherBesideTheOthersOrNotAtAll) {
   TStagedFolder fresh((dir.Path() / "fresh").string());
   Put(fresh, "c.jpg", "c");
   fresh.MoveFilesIntoTarget();
-  EXPECT_EQ(NamesIn(dir.Path()), (std::set<std::string>{"out", "fresh"}));
+  EXPECT_EQ(test::NamesIn(dir.Path()), (std::set<std::string>{"out", "fresh"}));
   EXPECT_EQ(Text(dir.Path() / "fresh" / "c.jpg"), "c");
   EXPECT_EQ(static_cast<mode_t>(fs::status(dir.Path() / "fresh").permissions()), NewFolderMode());
 }
@@ -77,8 +69,8 @@ TEST(StagedFolderTest, ReplacingTheTargetSwapsWholeFoldersAndRefusesAFile) {
   TStagedFolder staged(site.string());
   Put(staged, "index.html", "new");
   staged.ReplaceTarget();
-  EXPECT_EQ(NamesIn(site), std::set<std::string>{"index.html"});
-  EXPECT_EQ(NamesIn(dir.Path()), std::set<std::string>{"site"});
+  EXPECT_EQ(test::NamesIn(site), std::set<std::string>{"index.html"});
+  EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"site"});
 
   const std::string file = dir.File("plain");
   test::WriteFileBytes(file, {'x'});

@@ -25,6 +25,14 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+std::set<std::string> NamesIn(const std::filesystem::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
 std::vector<uint8_t> ReadFileBytes(const std::string& fileName) {
   std::ifstream in(fileName, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + fileName);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ class TempDir {
 };
 
 std::vector<uint8_t> ReadFileBytes(const std::string& fileName);
+// The names of the entries of a folder, in no particular order.
+std::set<std::string> NamesIn(const std::filesystem::path& folder);
 void WriteFileBytes(const std::string& fileName, const std::vector<uint8_t>& bytes);
 
 }  // namespace pm::test

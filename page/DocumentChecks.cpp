@@ -1,5 +1,7 @@
 #include "page/DocumentChecks.h"
 
+#include <array>
+
 #include "base/ErrorText.h"
 #include "page/DocumentReach.h"
 
@@ -89,23 +91,12 @@ class LinkChecker {
 }  // namespace
 
 std::string_view FindingKindName(TFindingKind kind) {
-  switch (kind) {
-    case TFindingKind::LoadFailed:
-      return "load-failed";
-    case TFindingKind::NoTarget:
-      return "no-target";
-    case TFindingKind::DeadLink:
-      return "dead-link";
-    case TFindingKind::BadSlot:
-      return "bad-slot";
-    case TFindingKind::InvertedRectangle:
-      return "inverted-rectangle";
-    case TFindingKind::OutsideBackground:
-      return "outside-background";
-    case TFindingKind::Unreachable:
-      break;
-  }
-  return "unreachable";
+  // In the order of TFindingKind.
+  static constexpr std::array<std::string_view, 7> kNames = {
+      "load-failed",        "no-target",          "dead-link",  "bad-slot",
+      "inverted-rectangle", "outside-background", "unreachable"};
+  static_assert(kNames.size() == static_cast<size_t>(TFindingKind::Unreachable) + 1);
+  return kNames[static_cast<size_t>(kind)];
 }
 
 std::vector<TFinding> CheckDocument(const TDocument& document,

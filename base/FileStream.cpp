@@ -17,17 +17,14 @@ namespace {
 // The largest piece that one system call moves.
 constexpr int64_t kMaxTransfer = 1 << 30;
 
-// Opens a regular file without blocking on special files; a closed descriptor when that isn't
-// possible.
+// Opens a regular file without blocking on special files (a pipe without a writer, a device);
+// a closed descriptor when the name gives no regular file. O_NONBLOCK stays: reads and writes of
+// a regular file never wait in its sense, so it changes nothing once the file is known to be one.
 TFileDescriptor OpenRegularFile(const std::string& fileName, int flags, mode_t mode = 0) {
   TFileDescriptor descriptor(::open(fileName.c_str(), flags | O_CLOEXEC | O_NONBLOCK, mode));
   if (!descriptor.IsOpen()) return descriptor;
   struct stat status {};
-  // Of the flags given to open, O_NONBLOCK is the only one that F_SETFL changes: setting none
-  // takes it away, without asking for the flags first.
-  constexpr int kNoStatusFlags = 0;
-  if (::fstat(descriptor.Get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-      ::fcntl(descriptor.Get(), F_SETFL, kNoStatusFlags) != 0) {
+  if (::fstat(descriptor.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
     return TFileDescriptor();
   }
   return descriptor;
@@ -40,11 +37,15 @@ TFileStream::TFileStream(const std::string& fileName, FileAccess access) : fileN
     case FileAccess::ReadExclusive:
     case FileAccess::ReadShared: {
       descriptor_ = OpenRegularFile(fileName, O_RDONLY);
-      const TFileLock lock =
-          access == FileAccess::ReadExclusive ? TFileLock::Exclusive : TFileLock::Shared;
-      if (!descriptor_.IsOpen() || !descriptor_.TryLock(lock) || !descriptor_.IsNamedBy(fileName)) {
+      const bool exclusive = access == FileAccess::ReadExclusive;
+      if (!descriptor_.IsOpen() ||
+          !descriptor_.TryLock(exclusive ? TFileLock::Exclusive : TFileLock::Shared)) {
         RaiseCannotOpenFile(fileName);
       }
+      // An exclusive lock may go on to guard the file's replacement (an edit of the file in
+      // place), so it must hold the file that the name gives now, not one renamed away. A shared
+      // reader that took a file just replaced reads its complete earlier content: no check.
+      if (exclusive && !descriptor_.IsNamedBy(fileName)) RaiseCannotOpenFile(fileName);
       break;
     }
     case FileAccess::CreateExclusive: {

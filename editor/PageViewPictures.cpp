@@ -100,8 +100,10 @@ const QImage& TPageViewPictures::Tile(Background& background, int32_t across, in
                         std::min<int64_t>(int64_t{down + 1} * kBackgroundTile, height)};
   // Each tile follows the one made before it, so that the first tiles drawn, those that a
   // window shows, lie together.
+  const size_t bytes = AlignedSize(place.Width() * place.Height() * kPixelBytes);
+  background.block.Prepare(background.used, bytes);
   QImage made = ImageOn(background.block.Bytes() + background.used, place.Width(), place.Height());
-  background.used += AlignedSize(place.Width() * place.Height() * kPixelBytes);
+  background.used += bytes;
   StretchNearestInto(background.picture, width, height, place, made);
   tile = std::move(made);
   return tile;
@@ -160,6 +162,7 @@ QImage TPageViewPictures::SlotPictureImage(int64_t width, int64_t height) {
   }
   if (!slotBlock_) slotBlock_ = std::make_unique<TPixelBlock>(capacity);
   if (slotBlockUsed_ + bytes > capacity) DropStretched();
+  slotBlock_->Prepare(slotBlockUsed_, bytes);
   QImage image = ImageOn(slotBlock_->Bytes() + slotBlockUsed_, width, height);
   slotBlockUsed_ += AlignedSize(static_cast<int64_t>(bytes));
   return image;

@@ -18,6 +18,10 @@ class TPixelBlock {
   TPixelBlock& operator=(const TPixelBlock&) = delete;
 
   uint8_t* Bytes() const { return bytes_; }
+  // Makes the pages of [offset, offset + bytes) ready to be written, in one call instead of one
+  // fault a page as they are first written; only advice, where the system can't do it nothing
+  // changes.
+  void Prepare(size_t offset, size_t bytes) const;
   size_t Size() const { return size_; }
 
  private:

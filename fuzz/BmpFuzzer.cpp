@@ -9,15 +9,9 @@
 
 #include "base/Exceptions.h"
 #include "base/MemoryStream.h"
+#include "fuzz/SampledRows.h"
 #include "imaging/Bitmap.h"
 #include "imaging/BmpReader.h"
-
-namespace {
-
-constexpr int32_t kRowsAtEachEnd = 16;
-constexpr int32_t kRowsBetween = 256;
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   pm::TMemoryStream stream;
@@ -26,14 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     pm::TBitmap bitmap;
     bitmap.LoadFromStream(stream);
-    std::vector<uint8_t> row(static_cast<size_t>(bitmap.Width()) * 3);
-    const int32_t height = bitmap.Height();
-    const int32_t step = std::max(1, height / kRowsBetween);
-    for (int32_t y = 0; y < height; ++y) {
-      if (y < kRowsAtEachEnd || y >= height - kRowsAtEachEnd || y % step == 0) {
-        bitmap.ReadRowBgr(y, row.data());
-      }
-    }
+    pm::fuzz::ReadSampledRows(bitmap);
   } catch (const pm::Exception&) {
     // Refusing a damaged file is the reader's job; only a crash, a hang or memory beyond the
     // bound is a finding.

@@ -15,6 +15,17 @@ packages=(
   "$@"
 )
 
+sudo=""
+[[ $(id -u) -eq 0 ]] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+
+# A package manager run that was cut off (a machine stopped during an install) leaves packages
+# half configured, and apt-get refuses to do anything until that run is finished.
+if [[ -n $(dpkg --audit 2>/dev/null) ]]; then
+  echo "Finishing an interrupted package installation"
+  $sudo dpkg --configure -a >/dev/null
+fi
+
 missing=()
 for package in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
@@ -23,8 +34,5 @@ done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
 echo "Installing: ${missing[*]}"
-sudo=""
-[[ $(id -u) -eq 0 ]] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+$sudo apt-get -o DPkg::Lock::Timeout=300 update -qq
+$sudo apt-get install -o DPkg::Lock::Timeout=300 -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -39,14 +39,6 @@ uint8_t Sample(int x, int y, int channel) {
 
 // --- PNG -----------------------------------------------------------------------------------
 
-int Channels(int colorType) {
-  constexpr int kGreyAlpha = 4, kColour = 2, kColourAlpha = 6;
-  if (colorType == kColour) return 3;
-  if (colorType == kGreyAlpha) return 2;
-  if (colorType == kColourAlpha) return 4;
-  return 1;
-}
-
 pm::test::PngPicture Png(int colorType, int bitDepth, bool interlaced) {
   constexpr int kPalette = 3;
   pm::test::PngPicture png;
@@ -55,26 +47,14 @@ pm::test::PngPicture Png(int colorType, int bitDepth, bool interlaced) {
   png.colorType = colorType;
   png.bitDepth = bitDepth;
   png.interlaced = interlaced;
-  const int channels = Channels(colorType);
+  const int channels = pm::test::PngChannels(colorType);
   const uint32_t top = (1u << bitDepth) - 1;
   for (int y = 0; y < kHeight; ++y) {
-    uint32_t bits = 0, filled = 0;
+    std::vector<uint32_t> samples;
     for (int x = 0; x < kWidth; ++x) {
-      for (int c = 0; c < channels; ++c) {
-        const uint32_t value = Sample(x, y, c) * 257u % (top + 1);
-        if (bitDepth == 16) {
-          png.rows.insert(png.rows.end(), {uint8_t(value >> 8), uint8_t(value)});
-          continue;
-        }
-        bits = bits << bitDepth | value;
-        filled += static_cast<uint32_t>(bitDepth);
-        if (filled == 8) {
-          png.rows.push_back(static_cast<uint8_t>(bits));
-          bits = filled = 0;
-        }
-      }
+      for (int c = 0; c < channels; ++c) samples.push_back(Sample(x, y, c) * 257u % (top + 1));
     }
-    if (filled > 0) png.rows.push_back(static_cast<uint8_t>(bits << (8 - filled)));
+    pm::test::AppendPngRow(png, samples);
   }
   if (colorType == kPalette) {
     for (uint32_t i = 0; i <= top; ++i) {

@@ -133,19 +133,6 @@ TEST(PictureFileTest,
 
 constexpr uint32_t kPngWidth = 13, kPngHeight = 11;
 
-int Channels(int colorType) {
-  switch (colorType) {
-    case PNG_COLOR_TYPE_RGB:
-      return 3;
-    case PNG_COLOR_TYPE_GRAY_ALPHA:
-      return 2;
-    case PNG_COLOR_TYPE_RGB_ALPHA:
-      return 4;
-    default:
-      return 1;
-  }
-}
-
 // A picture of every sample value the depth allows, packed as the file lays it out; palette
 // pictures get a palette of their depth's size, part of it transparent.
 test::PngPicture PngOf(int colorType, int bitDepth, bool interlaced) {
@@ -155,7 +142,7 @@ test::PngPicture PngOf(int colorType, int bitDepth, bool interlaced) {
   picture.colorType = colorType;
   picture.bitDepth = bitDepth;
   picture.interlaced = interlaced;
-  const int channels = Channels(colorType);
+  const int channels = test::PngChannels(colorType);
   const uint32_t maxSample = (1u << bitDepth) - 1;
   for (uint32_t y = 0; y < kPngHeight; ++y) {
     std::vector<uint32_t> samples;
@@ -163,20 +150,7 @@ test::PngPicture PngOf(int colorType, int bitDepth, bool interlaced) {
       for (int c = 0; c < channels; ++c)
         samples.push_back((x * 7 + y * 13 + c * 5) * 977 % (maxSample + 1));
     }
-    uint32_t bits = 0, filled = 0;
-    for (const uint32_t sample : samples) {
-      if (bitDepth == 16) {
-        picture.rows.insert(picture.rows.end(), {uint8_t(sample >> 8), uint8_t(sample)});
-        continue;
-      }
-      bits = bits << bitDepth | sample;
-      filled += bitDepth;
-      if (filled == 8) {
-        picture.rows.push_back(static_cast<uint8_t>(bits));
-        bits = filled = 0;
-      }
-    }
-    if (filled > 0) picture.rows.push_back(static_cast<uint8_t>(bits << (8 - filled)));
+    test::AppendPngRow(picture, samples);
   }
   if (colorType == PNG_COLOR_TYPE_PALETTE) {
     for (uint32_t i = 0; i <= maxSample; ++i) {

@@ -24,11 +24,8 @@ void AppendToVector(png_structp png, png_bytep data, size_t size) {
 void NoFlush(png_structp) {}
 
 size_t PngRowBytes(const PngPicture& picture) {
-  int channels = 1;
-  if (picture.colorType == PNG_COLOR_TYPE_RGB) channels = 3;
-  if (picture.colorType == PNG_COLOR_TYPE_GRAY_ALPHA) channels = 2;
-  if (picture.colorType == PNG_COLOR_TYPE_RGB_ALPHA) channels = 4;
-  return (size_t{picture.width} * channels * picture.bitDepth + 7) / 8;
+  const size_t channels = static_cast<size_t>(PngChannels(picture.colorType));
+  return (size_t{picture.width} * channels * static_cast<size_t>(picture.bitDepth) + 7) / 8;
 }
 
 // The frame in which libpng's long jump may land holds nothing with a destructor.
@@ -125,6 +122,39 @@ void PutChunk(std::vector<uint8_t>& out, const char* tag, const std::vector<uint
 constexpr size_t kRiffHeaderSize = 12;
 
 }  // namespace
+
+int PngChannels(int colorType) {
+  switch (colorType) {
+    case PNG_COLOR_TYPE_RGB:
+      return 3;
+    case PNG_COLOR_TYPE_GRAY_ALPHA:
+      return 2;
+    case PNG_COLOR_TYPE_RGB_ALPHA:
+      return 4;
+    default:
+      return 1;
+  }
+}
+
+void AppendPngRow(PngPicture& picture, const std::vector<uint32_t>& samples) {
+  constexpr uint32_t kWideDepth = 16;
+  constexpr uint32_t kByteBits = 8;
+  const auto depth = static_cast<uint32_t>(picture.bitDepth);
+  uint32_t bits = 0, filled = 0;
+  for (const uint32_t sample : samples) {
+    if (depth == kWideDepth) {
+      picture.rows.insert(picture.rows.end(), {uint8_t(sample >> kByteBits), uint8_t(sample)});
+      continue;
+    }
+    bits = bits << depth | sample;
+    filled += depth;
+    if (filled == kByteBits) {
+      picture.rows.push_back(static_cast<uint8_t>(bits));
+      bits = filled = 0;
+    }
+  }
+  if (filled > 0) picture.rows.push_back(static_cast<uint8_t>(bits << (kByteBits - filled)));
+}
 
 std::vector<uint8_t> EncodePng(const PngPicture& picture) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);

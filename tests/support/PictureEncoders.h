@@ -27,6 +27,11 @@ struct PngPicture {
   std::optional<std::array<uint16_t, 3>> transparentColor;
 };
 std::vector<uint8_t> EncodePng(const PngPicture& picture);
+// The samples of one pixel in a PNG colour type: 3 for colour, 2 for grey with alpha, and so on.
+int PngChannels(int colorType);
+// Appends one row of samples, each below 2^bitDepth, packed at the picture's bit depth as the
+// file lays them out: big-endian 16-bit samples, or smaller ones filling each byte from the top.
+void AppendPngRow(PngPicture& picture, const std::vector<uint32_t>& samples);
 // A PNG file whose header claims a colour picture of `width` × `height` pixels, followed by a
 // few bytes of pixel data.
 std::vector<uint8_t> PngClaimingSize(uint32_t width, uint32_t height);

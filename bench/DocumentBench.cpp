@@ -19,9 +19,9 @@
 #include "page/DocumentReading.h"
 #include "page/PageFile.h"
 #include "page/PageFileLayout.h"
-#include "tool/DocumentGraph.h"
-#include "tool/DotProgram.h"
-#include "tool/SiteWriter.h"
+#include "site/DocumentGraph.h"
+#include "site/DotProgram.h"
+#include "site/SiteWriter.h"
 
 namespace {
 
@@ -124,11 +124,11 @@ int main() {
   int sites = 0;
   int copies = 0;
   // The map isn't drawn here: Graphviz's layout of 2000 edges alone takes seconds (below).
-  tool::TSiteOptions options;
+  site::TSiteOptions options;
   options.drawMap = false;
   bench::Compare(
       "publish 100 pages as a web site", "site",
-      [&] { tool::WriteSite(document, folder.File("site" + std::to_string(++sites)), options); },
+      [&] { site::WriteSite(document, folder.File("site" + std::to_string(++sites)), options); },
       "copying the same JPEG bytes into files",
       [&] { CopyPictures(folder, folder.File("copies" + std::to_string(++copies))); }, kRounds);
 
@@ -153,16 +153,16 @@ int main() {
   const auto outlines = ReadDocumentOutlines(
       document, TPageFileReading{.access = FileAccess::ReadShared, .decodeShown = false});
   const std::string graph = folder.File("map.dot");
-  tool::TGraphStyle style;
+  site::TGraphStyle style;
   style.quickLayout = true;
-  const std::string text = tool::DocumentGraph(document, outlines, style);
+  const std::string text = site::DocumentGraph(document, outlines, style);
   WriteFile(graph, reinterpret_cast<const uint8_t*>(text.data()), text.size());
   const auto start = std::chrono::steady_clock::now();
-  const tool::TDotOutcome outcome =
-      tool::DrawWithDot(graph, folder.File("map.svg"), std::chrono::seconds(60));
+  const site::TDotOutcome outcome =
+      site::DrawWithDot(graph, folder.File("map.svg"), std::chrono::seconds(60));
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("the map of %zu links, quick layout: %s in %.1f s\n", tool::GraphEdgeCount(outlines),
-              tool::DotOutcomeText(outcome), seconds);
+  std::printf("the map of %zu links, quick layout: %s in %.1f s\n", site::GraphEdgeCount(outlines),
+              site::DotOutcomeText(outcome), seconds);
   return 0;
 }

@@ -1,8 +1,8 @@
 // graph: the document's map as a Graphviz DOT graph.
 #include "page/DocumentReading.h"
+#include "site/DocumentGraph.h"
 #include "tool/Commands.h"
 #include "tool/DocumentArguments.h"
-#include "tool/DocumentGraph.h"
 #include "tool/Pagetool.h"
 
 namespace pm::tool {
@@ -19,7 +19,7 @@ int RunGraph(ArgumentList& arguments, std::ostream& out) {
   // The map needs the links only: no picture is decoded.
   const auto outlines = ReadDocumentOutlines(
       document, TPageFileReading{.access = FileAccess::ReadShared, .decodeShown = false});
-  out << DocumentGraph(document, outlines);
+  out << site::DocumentGraph(document, outlines);
   return kExitSuccess;
 }
 

@@ -1,10 +1,17 @@
 // site: the document as a static web site.
+#include "site/SiteWriter.h"
 #include "tool/Commands.h"
 #include "tool/DocumentArguments.h"
 #include "tool/Pagetool.h"
-#include "tool/SiteWriter.h"
 
 namespace pm::tool {
+
+using site::DotOutcomeText;
+using site::TDotOutcome;
+using site::TSiteOptions;
+using site::TSiteReport;
+using site::TSlotPictures;
+using site::WriteSite;
 
 namespace {
 

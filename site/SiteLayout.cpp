@@ -1,6 +1,6 @@
-#include "tool/SiteLayout.h"
+#include "site/SiteLayout.h"
 
-namespace pm::tool {
+namespace pm::site {
 
 namespace {
 
@@ -29,4 +29,4 @@ std::optional<int32_t> ShownSlot(const TPageOutline& page, const TLinkRecord& li
   return link.Bitmap;
 }
 
-}  // namespace pm::tool
+}  // namespace pm::site

@@ -1,8 +1,8 @@
-#include "tool/TextEscaping.h"
+#include "site/TextEscaping.h"
 
 #include <cstdint>
 
-namespace pm::tool {
+namespace pm::site {
 
 namespace {
 
@@ -110,4 +110,4 @@ std::string QuoteDot(std::string_view text) {
   return quoted + "\"";
 }
 
-}  // namespace pm::tool
+}  // namespace pm::site

@@ -1,4 +1,4 @@
-#include "tool/SiteFolder.h"
+#include "site/SiteFolder.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,7 +12,7 @@
 #include "base/FileDescriptor.h"
 #include "base/FileModes.h"
 
-namespace pm::tool {
+namespace pm::site {
 
 namespace fs = std::filesystem;
 
@@ -151,4 +151,4 @@ void TSiteFolder::RemoveStaleFiles() {
   }
 }
 
-}  // namespace pm::tool
+}  // namespace pm::site

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <filesystem>
 
-namespace pm::tool {
+namespace pm::site {
 
 enum class TDotOutcome {
   Drawn,         // the SVG file is complete
@@ -22,4 +22,4 @@ TDotOutcome DrawWithDot(const std::filesystem::path& graphFile,
 // "dot failed", "dot took too long".
 const char* DotOutcomeText(TDotOutcome outcome);
 
-}  // namespace pm::tool
+}  // namespace pm::site

@@ -7,9 +7,9 @@
 
 #include "page/Document.h"
 #include "page/PageOutline.h"
-#include "tool/SiteLayout.h"
+#include "site/SiteLayout.h"
 
-namespace pm::tool {
+namespace pm::site {
 
 // Page N: its background, scaled with the window and keeping its proportions, and over it each
 // drawn link in link number order, placed in percentages of the background. A link to an
@@ -26,4 +26,4 @@ std::string SiteIndexHtml(const TDocument& document, const std::vector<TPageOutl
 // The one style sheet of every page.
 std::string SiteStyleSheet();
 
-}  // namespace pm::tool
+}  // namespace pm::site

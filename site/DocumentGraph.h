@@ -8,7 +8,7 @@
 #include "page/Document.h"
 #include "page/PageOutline.h"
 
-namespace pm::tool {
+namespace pm::site {
 
 // The words that mark the nodes.
 struct TGraphWords {
@@ -36,4 +36,4 @@ std::string DocumentGraph(const TDocument& document, const std::vector<TPageOutl
 // How many edges the graph of these outlines has.
 size_t GraphEdgeCount(const std::vector<TPageOutline>& outlines);
 
-}  // namespace pm::tool
+}  // namespace pm::site

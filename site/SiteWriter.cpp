@@ -1,4 +1,4 @@
-#include "tool/SiteWriter.h"
+#include "site/SiteWriter.h"
 
 #include <set>
 #include <vector>
@@ -7,11 +7,11 @@
 #include "imaging/JpegHeader.h"
 #include "page/PageFile.h"
 #include "page/PageOutline.h"
-#include "tool/DocumentGraph.h"
-#include "tool/SiteFolder.h"
-#include "tool/SitePages.h"
+#include "site/DocumentGraph.h"
+#include "site/SiteFolder.h"
+#include "site/SitePages.h"
 
-namespace pm::tool {
+namespace pm::site {
 
 namespace {
 
@@ -116,4 +116,4 @@ TSiteReport WriteSite(const TDocument& document, const std::string& folder,
   return SiteWriter(document, folder, options).Write();
 }
 
-}  // namespace pm::tool
+}  // namespace pm::site

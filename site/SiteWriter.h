@@ -6,10 +6,10 @@
 #include <string>
 
 #include "page/Document.h"
-#include "tool/DotProgram.h"
-#include "tool/SiteLayout.h"
+#include "site/DotProgram.h"
+#include "site/SiteLayout.h"
 
-namespace pm::tool {
+namespace pm::site {
 
 struct TSiteOptions {
   TSlotPictures slotPictures = TSlotPictures::Hover;
@@ -34,4 +34,4 @@ struct TSiteReport {
 TSiteReport WriteSite(const TDocument& document, const std::string& folder,
                       const TSiteOptions& options);
 
-}  // namespace pm::tool
+}  // namespace pm::site

@@ -1,4 +1,4 @@
-#include "tool/DotProgram.h"
+#include "site/DotProgram.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -15,7 +15,7 @@
 
 extern char** environ;
 
-namespace pm::tool {
+namespace pm::site {
 
 namespace {
 
@@ -110,4 +110,4 @@ const char* DotOutcomeText(TDotOutcome outcome) {
   return "dot took too long";
 }
 
-}  // namespace pm::tool
+}  // namespace pm::site

@@ -8,7 +8,7 @@
 
 #include "page/PageOutline.h"
 
-namespace pm::tool {
+namespace pm::site {
 
 // When a link shows its slot picture: on hover and keyboard focus, always, or never.
 enum class TSlotPictures { Hover, Always, Never };
@@ -31,4 +31,4 @@ bool IsDrawn(const TPageOutline& page, const TLinkRecord& link);
 std::optional<int32_t> ShownSlot(const TPageOutline& page, const TLinkRecord& link,
                                  TSlotPictures pictures);
 
-}  // namespace pm::tool
+}  // namespace pm::site

@@ -1,11 +1,11 @@
-#include "tool/SitePages.h"
+#include "site/SitePages.h"
 
 #include <cstdio>
 
 #include "page/DocumentReach.h"
-#include "tool/TextEscaping.h"
+#include "site/TextEscaping.h"
 
-namespace pm::tool {
+namespace pm::site {
 
 namespace {
 
@@ -182,4 +182,4 @@ a.link:focus { outline: 3px solid #ffd400; box-shadow: 0 0 0 5px #000; z-index: 
 )";
 }
 
-}  // namespace pm::tool
+}  // namespace pm::site

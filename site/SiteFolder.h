@@ -13,7 +13,7 @@
 
 #include "base/StagedFolder.h"
 
-namespace pm::tool {
+namespace pm::site {
 
 // The marker file: "pagetool site" on its first line, then the name of each file of the site.
 inline constexpr const char* kSiteMarkerName = ".pagetool-site";
@@ -56,4 +56,4 @@ class TSiteFolder {
   std::vector<std::string> written_;
 };
 
-}  // namespace pm::tool
+}  // namespace pm::site

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace pm::tool {
+namespace pm::site {
 
 // The text with every byte sequence that isn't well-formed UTF-8 replaced by U+FFFD.
 std::string ValidUtf8(std::string_view text);
@@ -17,4 +17,4 @@ std::string EscapeHtml(std::string_view text);
 // as DOT's own "\n".
 std::string QuoteDot(std::string_view text);
 
-}  // namespace pm::tool
+}  // namespace pm::site

@@ -1,13 +1,13 @@
-#include "tool/DocumentGraph.h"
+#include "site/DocumentGraph.h"
 
 #include <filesystem>
 #include <set>
 #include <sstream>
 
 #include "page/DocumentReach.h"
-#include "tool/TextEscaping.h"
+#include "site/TextEscaping.h"
 
-namespace pm::tool {
+namespace pm::site {
 
 namespace {
 
@@ -110,4 +110,4 @@ size_t GraphEdgeCount(const std::vector<TPageOutline>& outlines) {
   return count;
 }
 
-}  // namespace pm::tool
+}  // namespace pm::site

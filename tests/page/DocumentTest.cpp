@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "page/DocumentErrors.h"
+#include "page/DocumentPlace.h"
 #include "tests/support/TempDir.h"
 
 namespace pm {
@@ -79,6 +80,36 @@ TEST_F(DocumentTest, PatternsThatNameNoPagesAndDocumentsWithoutPagesAreRefused) 
   Touch({"p1.pag"});
   EXPECT_THROW(TDocument(Pattern("p%d.pag"), 2), EInvalidDocument);
   EXPECT_NO_THROW(TDocument(Pattern("p%d.pag"), 1));
+}
+
+TEST(DocumentPlaceTest, ANumberBeforeDotPagPlacesTheFileInTheDocumentThatNamesIt) {
+  const std::vector<std::pair<std::string, TDocumentPlace>> placed = {
+      {"story/page3.pag", {"story/page%d.pag", 3}},
+      {"/home/a/p003.pag", {"/home/a/p%03d.pag", 3}},
+      {"12.pag", {"%d.pag", 12}},
+      {"0.pag", {"%d.pag", 0}},
+      {"00.pag", {"%02d.pag", 0}},
+      {"v2/p10.pag", {"v2/p%d.pag", 10}},
+      {"100%/p2.pag", {"100%/p%d.pag", 2}},
+      {"p2147483647.pag", {"p%d.pag", 2147483647}},
+      {"p000000001.pag", {"p%09d.pag", 1}},
+  };
+  for (const auto& [name, place] : placed) {
+    const auto found = DocumentPlaceOf(name);
+    ASSERT_TRUE(found) << name;
+    EXPECT_EQ(*found, place) << name;
+    // The document's pattern names the very file again, and the folder lists it as that page.
+    EXPECT_EQ(TDocumentPattern(found->pattern).FileName(found->number), name);
+    const std::string base = name.substr(name.rfind('/') + 1);
+    EXPECT_EQ(TDocumentPattern(found->pattern).PageNumber(base), found->number) << name;
+  }
+  // No number, another ending, a number beyond a page number or more zeros than a pattern pads
+  // to, a "%" that a pattern can't hold: a page of no document.
+  for (const char* name : {"page.pag", "page3.PAG", "page3.pag.bak", "p3x.pag", "p2147483648.pag",
+                           "p99999999999999999999999.pag", "p0000000001.pag", "50%off3.pag",
+                           "story3/.pag", ""}) {
+    EXPECT_FALSE(DocumentPlaceOf(name)) << name;
+  }
 }
 
 }  // namespace

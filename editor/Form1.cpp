@@ -10,9 +10,11 @@
 #include "base/Exceptions.h"
 #include "base/IntegerText.h"
 #include "editor/Button.h"
+#include "editor/EditedPage.h"
 #include "editor/EventGuard.h"
 #include "editor/Fonts.h"
 #include "editor/Form2.h"
+#include "editor/PageFiles.h"
 #include "editor/PageViewOpener.h"
 #include "editor/ProgramIcon.h"
 #include "editor/ScreenPlacement.h"
@@ -106,10 +108,16 @@ TForm1::TForm1()
   setAcceptDrops(true);
   for (TEdit* field : findChildren<TEdit*>()) field->installEventFilter(this);
   FormCreate();
+  pageFiles_ = std::make_unique<TPageFiles>(*this);
   pageViewOpener_ = std::make_unique<TPageViewOpener>(*this);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // The views go before the page that they follow.
+  pageViewOpener_.reset();
+  pageFiles_.reset();
+  editedPage_.reset();
+}
 
 void TForm1::CreateControls() {
   Panel1 = Place(new TPanel(this, TBevel::bvRaised, TBevel::bvLowered), "Panel1", {0, 0, 640, 153},
@@ -203,6 +211,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::FormCreate() {
   page_ = std::make_unique<TPage>();
   page_->AddListener(this);
+  editedPage_ = std::make_unique<TEditedPage>(*page_);
 }
 
 int32_t TForm1::SelectByField(TEdit& field, TUpDown& upDown, int32_t current) {
@@ -285,11 +294,15 @@ void TForm1::BitBtn3Click() {
   LoadPageFile(OpenDialog2.FileName());
 }
 
-void TForm1::BitBtn4Click() {
-  if (!SaveDialog1.Execute()) return;
+void TForm1::BitBtn4Click() { SaveWithDialog(); }
+
+bool TForm1::SaveWithDialog() {
+  if (!SaveDialog1.Execute()) return false;
   const OwnChange own(*this);
   TWaitCursor waiting;
   WritePageFile(*page_, SaveDialog1.FileName());
+  editedPage_->Saved(SaveDialog1.FileName());
+  return true;
 }
 
 void TForm1::Button4Click() {
@@ -330,10 +343,12 @@ TDropArea TForm1::DropAreaAt(QPoint point) const {
 }
 
 void TForm1::OpenAtStart(const std::string& fileName) {
-  RunGuarded([this, &fileName] {
-    const OwnChange own(*this);
-    LoadPageFile(fileName);
-  });
+  RunGuarded([this, &fileName] { OpenPageFile(fileName); });
+}
+
+void TForm1::OpenPageFile(const std::string& fileName) {
+  const OwnChange own(*this);
+  LoadPageFile(fileName);
 }
 
 // Dragged files.
@@ -416,6 +431,7 @@ void TForm1::ImportBackgroundFile(const std::string& fileName) {
 void TForm1::LoadPageFile(const std::string& fileName) {
   TWaitCursor waiting;
   ReadPageFile(*page_, fileName, this);
+  editedPage_->Loaded(fileName);
 }
 
 // What a load has brought.

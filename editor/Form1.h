@@ -21,7 +21,9 @@
 
 namespace pm {
 
+class TEditedPage;
 class TForm2;
+class TPageFiles;
 class TPageViewOpener;
 
 inline constexpr const char* kMainWindowCaption = "もけぽんたす ページメーカー";
@@ -37,6 +39,10 @@ class TForm1 : public QWidget, private TPageFileListener, private TPageListener 
   void SetAboutBox(TForm2* aboutBox) { aboutBox_ = aboutBox; }
   const TPage& Page() const { return *page_; }
   TPage& Page() { return *page_; }
+  // Which file and document the page belongs to, and whether it has unsaved changes.
+  TEditedPage& EditedPage() { return *editedPage_; }
+  // Saving the page to its own file and leaving unsaved changes (PageFiles.h).
+  TPageFiles& PageFiles() { return *pageFiles_; }
   // Opens the page view (PageViewOpener.h).
   TPageViewOpener& PageViewOpener() { return *pageViewOpener_; }
 
@@ -70,6 +76,12 @@ class TForm1 : public QWidget, private TPageFileListener, private TPageListener 
   // The page file named on the command line, loaded as the lower "読み込み" loads it, inside the
   // event guard: a failure shows the error box and leaves the new page.
   void OpenAtStart(const std::string& fileName);
+  // Loads a page file as the lower "読み込み" does once its dialog has given the name: all of it
+  // or, on a failure, which goes on to the caller, nothing.
+  void OpenPageFile(const std::string& fileName);
+  // Saves as "保存" does: the dialog, then the page file under the name chosen. False when the
+  // dialog was cancelled.
+  bool SaveWithDialog();
 
   // The controls, named as in the layout.
   TPanel* Panel1;
@@ -172,6 +184,8 @@ class TForm1 : public QWidget, private TPageFileListener, private TPageListener 
   void DropAt(const QMimeData* data, QPoint point);
 
   std::unique_ptr<TPage> page_;
+  std::unique_ptr<TEditedPage> editedPage_;
+  std::unique_ptr<TPageFiles> pageFiles_;
   TForm2* aboutBox_ = nullptr;
   bool centred_ = false;
   int ownChanges_ = 0;

@@ -10,7 +10,9 @@
 #include <QToolBar>
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
+#include "editor/EditedPage.h"
 #include "editor/EventGuard.h"
 #include "editor/ProgramIcon.h"
 #include "editor/ScreenPlacement.h"
@@ -141,6 +143,7 @@ void TPageView::CreateActions() {
   connect(slotPicturesAction_, &QAction::toggled, this,
           [this](bool shown) { canvas_->SetSlotPicturesShown(shown); });
 
+  fileMenu_ = menuBar()->addMenu(Text("ファイル(&F)"));
   QMenu* edit = menuBar()->addMenu(Text("編集(&E)"));
   edit->addActions({undoAction_, redoAction_});
   edit->addSeparator();
@@ -158,6 +161,22 @@ void TPageView::CreateActions() {
   tools->addActions({zoomOut, zoomIn, actualSize, fit});
   tools->addSeparator();
   tools->addActions({undoAction_, redoAction_});
+}
+
+void TPageView::FollowEditedPage(TEditedPage& edited) {
+  edited_ = &edited;
+  connect(&edited, &TEditedPage::Changed, this, [this] { RefreshTitle(); });
+  RefreshTitle();
+}
+
+void TPageView::RefreshTitle() {
+  QString title = Text(kPageViewTitle);
+  if (edited_ && !edited_->FileName().empty()) {
+    title += " — " +
+             QString::fromStdString(std::filesystem::path(edited_->FileName()).filename().string());
+  }
+  setWindowTitle(title + "[*]");
+  setWindowModified(edited_ && edited_->Modified());
 }
 
 void TPageView::CreateStatusLine() {

@@ -17,8 +17,11 @@
 #include "page/Page.h"
 
 class QAction;
+class QMenu;
 
 namespace pm {
+
+class TEditedPage;
 
 inline constexpr const char* kPageViewTitle = "ページ表示";
 
@@ -32,6 +35,11 @@ class TPageView : public QMainWindow, private TPageListener, private TLinkEditTa
   // Shows the window (where it was last time, or at the first opening at the page's size within
   // the screen) and brings it to the front.
   void Open();
+
+  // The title names the page's own file and shows a "*" while the page has unsaved changes.
+  void FollowEditedPage(TEditedPage& edited);
+  // The menu of the page as a whole ("ファイル"), for the commands that the main window shares.
+  QMenu* FileMenu() const { return fileMenu_; }
 
   TPageCanvas* Canvas() const { return canvas_; }
   QScrollArea* ScrollArea() const { return scrollArea_; }
@@ -74,6 +82,7 @@ class TPageView : public QMainWindow, private TPageListener, private TLinkEditTa
   void StepDropped(int32_t link) override;
 
   void CreateActions();
+  void RefreshTitle();
   void CreateStatusLine();
   void ShowPointer(std::optional<TPagePoint> point);
   void RefreshStatus();
@@ -93,6 +102,8 @@ class TPageView : public QMainWindow, private TPageListener, private TLinkEditTa
   QAction* redoAction_ = nullptr;
   QAction* deleteAction_ = nullptr;
   QAction* slotPicturesAction_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  TEditedPage* edited_ = nullptr;
   std::optional<TPagePoint> pointer_;
   int ownChanges_ = 0;
   QByteArray placement_;  // where the window was when it was last closed

@@ -3,9 +3,12 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMenuBar>
 
+#include "editor/EditedPage.h"
 #include "editor/EventGuard.h"
 #include "editor/Form1.h"
+#include "editor/PageFiles.h"
 #include "editor/PageView.h"
 
 namespace pm {
@@ -31,7 +34,11 @@ TPageViewOpener::TPageViewOpener(TForm1& window) : window_(window), openAction_(
 TPageViewOpener::~TPageViewOpener() = default;
 
 void TPageViewOpener::Open() {
-  if (!view_) view_ = std::make_unique<TPageView>(window_.Page());
+  if (!view_) {
+    view_ = std::make_unique<TPageView>(window_.Page());
+    view_->FollowEditedPage(window_.EditedPage());
+    view_->FileMenu()->addAction(window_.PageFiles().SaveAction());
+  }
   view_->Open();
 }
 

@@ -1,0 +1,55 @@
+// TPageFiles: how the editor keeps the page it edits in its own file. Ctrl+S saves the page to
+// the file it was loaded from or last saved to (or, for a new page of a document, to the file
+// the document names for it) without a dialog; a page with no file yet gets the dialog of
+// "保存". Before anything replaces a page that has unsaved changes, the person is asked whether
+// to save them. The main window owns one; its own buttons keep their behaviour and ask nothing.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QAction;
+
+namespace pm {
+
+class TForm1;
+class TEditedPage;
+
+inline constexpr const char* kSaveCaption = "上書き保存\tCtrl+S";
+inline constexpr const char* kSaveChangesQuestion = "%1 の変更を保存しますか？";
+inline constexpr const char* kNewPageName = "新しいページ";
+inline constexpr const char* kSaveAnswer = "保存";
+inline constexpr const char* kDontSaveAnswer = "保存しない";
+inline constexpr const char* kCancelAnswer = "キャンセル";
+inline constexpr const char* kFileChangedQuestion =
+    "ファイル %1 は、このエディタが読み込んだか保存した後に、ほかのプログラムによって変更されて"
+    "います。上書きしますか？";
+inline constexpr const char* kOverwriteAnswer = "上書き";
+
+class TPageFiles : public QObject {
+ public:
+  explicit TPageFiles(TForm1& window);
+  ~TPageFiles() override;
+
+  // Ctrl+S; add it to every window that saves the page.
+  QAction* SaveAction() const { return saveAction_; }
+
+  // Saves the page to its own file, or through the dialog of "保存" when it has none. When the
+  // file on disk is no longer the one the editor read or wrote, asks before overwriting it.
+  // True when the page was written; a failure goes on to the caller.
+  bool Save();
+  // Asks, when the page has unsaved changes, whether to save them before it is replaced: "保存"
+  // saves (and goes on only when the save happened), "保存しない" leaves the changes, "キャンセル"
+  // stops. True when the caller may replace the page.
+  bool MayLeavePage();
+  // How questions and titles name the page: "ページ N (page3.pag)", the file's name, or
+  // "新しいページ".
+  QString PageName() const;
+
+ private:
+  TForm1& window_;
+  TEditedPage& edited_;
+  QAction* saveAction_;
+};
+
+}  // namespace pm

@@ -77,27 +77,6 @@ int64_t Distance(int64_t a, int64_t b) { return a > b ? a - b : b - a; }
 
 }  // namespace
 
-TPageRect CoveredRect(const TLinkRecord& link) {
-  return {std::min<int64_t>(link.Left, link.Right), std::min<int64_t>(link.Top, link.Bottom),
-          std::max<int64_t>(link.Left, link.Right), std::max<int64_t>(link.Top, link.Bottom)};
-}
-
-bool LinkContains(const TLinkRecord& link, TPagePoint point) {
-  const TPageRect covered = CoveredRect(link);
-  return point.x >= covered.left && point.x < std::max(covered.right, covered.left + 1) &&
-         point.y >= covered.top && point.y < std::max(covered.bottom, covered.top + 1);
-}
-
-std::optional<TPageRect> ShownRect(const TLinkRecord& link, TPageSize page) {
-  const TPageRect covered = CoveredRect(link);
-  if (covered.left > page.width || covered.right < 0 || covered.top > page.height ||
-      covered.bottom < 0) {
-    return std::nullopt;
-  }
-  return TPageRect{std::max<int64_t>(covered.left, 0), std::max<int64_t>(covered.top, 0),
-                   std::min(covered.right, page.width), std::min(covered.bottom, page.height)};
-}
-
 std::optional<TLinkRecord> Drawn(const TLinkRecord& link, TPagePoint from, TPagePoint to,
                                  TPageSize page) {
   from = OnPage(from, page);
@@ -122,7 +101,7 @@ TLinkRecord SidesMoved(const TLinkRecord& link, unsigned sides, int64_t dx, int6
                        TPageSize page) {
   const std::optional<TPageRect> shown = ShownRect(link, page);
   if (!shown || sides == kNoSide) return link;
-  TPageRect edges = CoveredRect(link);
+  TPageRect edges = LinkRectangle(link);
   const auto onPage = [](int64_t value, int64_t length) {
     return std::clamp<int64_t>(value, 0, length);
   };

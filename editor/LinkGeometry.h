@@ -1,52 +1,15 @@
-// Links on the page as the page view edits them: points and rectangles in whole page pixels,
-// held in 64 bits so that no link value, however absurd, overflows; and the edges that drawing,
-// moving and resizing give. Every result is a link that the page file can hold, and no edge ever
-// becomes -1, which would take the link's rectangle away.
+// Links on the page as the page view edits them: the edges that drawing, moving and resizing
+// give, in the page pixels of page/LinkArea.h. Every result is a link that the page file can hold,
+// and no edge ever becomes -1, which would take the link's rectangle away.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
+#include "page/LinkArea.h"
 #include "page/LinkRecord.h"
 
 namespace pm {
-
-struct TPagePoint {
-  int64_t x = 0;
-  int64_t y = 0;
-  friend bool operator==(const TPagePoint&, const TPagePoint&) = default;
-};
-
-struct TPageSize {
-  int64_t width = 0;
-  int64_t height = 0;
-  friend bool operator==(const TPageSize&, const TPageSize&) = default;
-};
-
-// The pixels [left, right) × [top, bottom): the right and bottom edges lie just outside, as a
-// link's Right and Bottom do.
-struct TPageRect {
-  int64_t left = 0;
-  int64_t top = 0;
-  int64_t right = 0;
-  int64_t bottom = 0;
-
-  int64_t Width() const { return right - left; }
-  int64_t Height() const { return bottom - top; }
-  friend bool operator==(const TPageRect&, const TPageRect&) = default;
-};
-
-// The rectangle that a link covers: from the smaller to the larger of Left and Right, and of Top
-// and Bottom. Only for a link with a rectangle.
-TPageRect CoveredRect(const TLinkRecord& link);
-
-// Whether pixel `point` lies in the link's rectangle; a link without width or height counts as
-// one pixel wide or high, so that it can still be picked.
-bool LinkContains(const TLinkRecord& link, TPagePoint point);
-
-// The part of the link's rectangle on the page (0 to width, 0 to height, edges included), or
-// nothing when it lies wholly beside the page.
-std::optional<TPageRect> ShownRect(const TLinkRecord& link, TPageSize page);
 
 // The sides of a rectangle that a handle moves, by their place on the page (the left side is at
 // the smaller of Left and Right).

@@ -402,7 +402,7 @@ void TPageCanvas::PaintLink(QPainter& painter, int32_t link, const TLinkRecord& 
 void TPageCanvas::PaintSlotPicture(QPainter& painter, int32_t link, const TLinkRecord& shown,
                                    const QRectF& exposed) {
   if (!pictures_.SlotHoldsPicture(shown.Bitmap)) return;
-  const TPageRect covered = CoveredRect(shown);
+  const TPageRect covered = LinkRectangle(shown);
   const TPageSize page = PageSize();
   TPageRect visible{std::max<int64_t>(covered.left, 0), std::max<int64_t>(covered.top, 0),
                     std::min(covered.right, page.width), std::min(covered.bottom, page.height)};

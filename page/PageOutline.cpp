@@ -2,7 +2,7 @@
 
 namespace pm {
 
-TLinkArea TPageOutline::AreaOf(const TLinkRecord& link) const {
+TPageRect TPageOutline::AreaOf(const TLinkRecord& link) const {
   return ClippedTo(LinkRectangle(link), backgroundWidth, backgroundHeight);
 }
 

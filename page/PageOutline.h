@@ -33,7 +33,7 @@ struct TPageOutline {
 
   bool Loaded() const { return !loadFailure.has_value(); }
   // The part of the link's rectangle that lies on the background (none without a background).
-  TLinkArea AreaOf(const TLinkRecord& link) const;
+  TPageRect AreaOf(const TLinkRecord& link) const;
 };
 
 // The outline of a page that has been read.

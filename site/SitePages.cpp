@@ -43,7 +43,7 @@ std::string Percent(int64_t part, int64_t whole) {
 }
 
 std::string Placement(const TPageOutline& page, const TLinkRecord& link) {
-  const TLinkArea area = page.AreaOf(link);
+  const TPageRect area = page.AreaOf(link);
   const int64_t width = page.backgroundWidth;
   const int64_t height = page.backgroundHeight;
   return "left: " + Percent(area.left, width) + "; top: " + Percent(area.top, height) +

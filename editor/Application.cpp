@@ -2,11 +2,13 @@
 
 #include "editor/ApplicationTitle.h"
 #include "editor/EventGuard.h"
+#include "editor/Translation.h"
 
 namespace pm {
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   ApplicationTitle();
+  InstallTranslation(*this);
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

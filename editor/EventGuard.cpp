@@ -12,6 +12,7 @@
 #include "editor/ApplicationTitle.h"
 #include "editor/ErrorBox.h"
 #include "editor/MouseCapture.h"
+#include "editor/Translation.h"
 
 namespace pm {
 
@@ -65,7 +66,7 @@ void ReportException(std::exception_ptr failure) noexcept {
   try {
     CancelMouseMode();
     const std::optional<std::string> message = MessageOf(failure);
-    if (message) ShowErrorBox(WithFullStop(*message));
+    if (message) ShowErrorBox(WithFullStop(TranslatedMessage(*message)));
   } catch (...) {
     // Nothing is left to report this with; the program goes on with the next event.
   }

@@ -1,6 +1,7 @@
 #include "editor/Form1.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -27,11 +28,17 @@ namespace {
 
 // The two entries of old, then every picture format that an import reads.
 constexpr const char* kBitmapFilter =
-    "*.bmp|*.bmp|*.*|*.*|画像ファイル (*.bmp *.png *.jpg *.jpeg *.gif *.webp)|"
-    "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.webp";
+    QT_TRANSLATE_NOOP("TForm1",
+                      "*.bmp|*.bmp|*.*|*.*|画像ファイル (*.bmp *.png *.jpg *.jpeg *.gif *.webp)|"
+                      "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.webp");
 constexpr const char* kPageFilter = "*.pag|*.pag|*.*|*.*";
 constexpr int32_t kLowestNumber = 0;
 constexpr int32_t kHighestNumber = 255;
+
+// A caption of the window in the user's language.
+QString Text(const char* source) { return QCoreApplication::translate("TForm1", source); }
+// The name of a control's role for assistive tools, likewise.
+QString Role(const char* source) { return QCoreApplication::translate("TForm1Role", source); }
 
 // Places a control in its parent's pixels, names it and gives it an accessible name.
 template <typename Control>
@@ -43,31 +50,29 @@ Control* Place(Control* control, const char* name, QRect geometry, const QString
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, QRect geometry, const char* caption) {
-  auto* label = Place(new QLabel(QString::fromUtf8(caption), parent), name, geometry,
-                      QString::fromUtf8(caption));
+  auto* label = Place(new QLabel(Text(caption), parent), name, geometry, Text(caption));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return label;
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, QRect geometry, const char* caption) {
-  return Place(new TButton(QString::fromUtf8(caption), parent), name, geometry,
-               QString::fromUtf8(caption));
+  return Place(new TButton(Text(caption), parent), name, geometry, Text(caption));
 }
 
 TEdit* MakeNumberField(QWidget* parent, const char* name, QRect geometry, const char* text,
                        const char* role) {
-  auto* field = Place(new TEdit(parent), name, geometry, QString::fromUtf8(role));
+  auto* field = Place(new TEdit(parent), name, geometry, Role(role));
   field->setText(QString::fromUtf8(text));  // the initial text runs no OnChange
   field->SetImeMode(TImeMode::imDisable);
   return field;
 }
 
 TEdit* MakeNameField(QWidget* parent, const char* name, QRect geometry, const char* role) {
-  return Place(new TEdit(parent), name, geometry, QString::fromUtf8(role));
+  return Place(new TEdit(parent), name, geometry, Role(role));
 }
 
 TUpDown* MakeUpDown(QWidget* parent, const char* name, QRect geometry, const char* role) {
-  auto* upDown = Place(new TUpDown(parent), name, geometry, QString::fromUtf8(role));
+  auto* upDown = Place(new TUpDown(parent), name, geometry, Role(role));
   upDown->SetMin(static_cast<int16_t>(kLowestNumber));
   upDown->SetMax(static_cast<int16_t>(kHighestNumber));
   upDown->SetIncrement(1);
@@ -77,7 +82,7 @@ TUpDown* MakeUpDown(QWidget* parent, const char* name, QRect geometry, const cha
 }
 
 TImage* MakeImage(QWidget* parent, const char* name, QRect geometry, const char* role) {
-  return Place(new TImage(parent), name, geometry, QString::fromUtf8(role));
+  return Place(new TImage(parent), name, geometry, Role(role));
 }
 
 TBitmap ShownPicture(TJPEGImage& holder) {
@@ -89,11 +94,11 @@ TBitmap ShownPicture(TJPEGImage& holder) {
 }  // namespace
 
 TForm1::TForm1()
-    : OpenDialog1(TFileDialogKind::Open, kBitmapFilter),
+    : OpenDialog1(TFileDialogKind::Open, Text(kBitmapFilter).toStdString()),
       SaveDialog1(TFileDialogKind::Save, kPageFilter),
       OpenDialog2(TFileDialogKind::Open, kPageFilter) {
   setObjectName("Form1");
-  setWindowTitle(QString::fromUtf8(kMainWindowCaption));
+  setWindowTitle(Text(kMainWindowCaption));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
@@ -121,49 +126,68 @@ TForm1::~TForm1() {
 
 void TForm1::CreateControls() {
   Panel1 = Place(new TPanel(this, TBevel::bvRaised, TBevel::bvLowered), "Panel1", {0, 0, 640, 153},
-                 "スロット");
-  Edit1 = MakeNumberField(Panel1, "Edit1", {16, 8, 121, 20}, "0", "スロット番号");
-  UpDown1 = MakeUpDown(Panel1, "UpDown1", {144, 8, 15, 22}, "スロット番号の増減");
-  Label1 = MakeLabel(Panel1, "Label1", {168, 16, 70, 12}, "番ビットマップ");
-  Label6 = MakeLabel(Panel1, "Label6", {264, 16, 41, 12}, "ファイル");
-  Edit6 = MakeNameField(Panel1, "Edit6", {312, 16, 313, 20}, "スロットのファイル");
-  BitBtn2 = MakeButton(Panel1, "BitBtn2", {16, 40, 75, 25}, "削除");
-  Image1 = MakeImage(Panel1, "Image1", {112, 40, 134, 100}, "スロットの画像");
-  BitBtn1 = MakeButton(Panel1, "BitBtn1", {548, 48, 75, 25}, "読み込み");
+                 Role(QT_TRANSLATE_NOOP("TForm1Role", "スロット")));
+  Edit1 = MakeNumberField(Panel1, "Edit1", {16, 8, 121, 20}, "0",
+                          QT_TRANSLATE_NOOP("TForm1Role", "スロット番号"));
+  UpDown1 = MakeUpDown(Panel1, "UpDown1", {144, 8, 15, 22},
+                       QT_TRANSLATE_NOOP("TForm1Role", "スロット番号の増減"));
+  Label1 =
+      MakeLabel(Panel1, "Label1", {168, 16, 70, 12}, QT_TRANSLATE_NOOP("TForm1", "番ビットマップ"));
+  Label6 = MakeLabel(Panel1, "Label6", {264, 16, 41, 12}, QT_TRANSLATE_NOOP("TForm1", "ファイル"));
+  Edit6 = MakeNameField(Panel1, "Edit6", {312, 16, 313, 20},
+                        QT_TRANSLATE_NOOP("TForm1Role", "スロットのファイル"));
+  BitBtn2 = MakeButton(Panel1, "BitBtn2", {16, 40, 75, 25}, QT_TRANSLATE_NOOP("TForm1", "削除"));
+  Image1 = MakeImage(Panel1, "Image1", {112, 40, 134, 100},
+                     QT_TRANSLATE_NOOP("TForm1Role", "スロットの画像"));
+  BitBtn1 =
+      MakeButton(Panel1, "BitBtn1", {548, 48, 75, 25}, QT_TRANSLATE_NOOP("TForm1", "読み込み"));
 
   Panel2 = Place(new TPanel(this, TBevel::bvLowered, TBevel::bvRaised), "Panel2",
-                 {0, 153, 640, 128}, "リンク");
-  Edit7 = MakeNumberField(Panel2, "Edit7", {16, 16, 121, 20}, "0", "リンク番号");
-  UpDown2 = MakeUpDown(Panel2, "UpDown2", {144, 16, 15, 22}, "リンク番号の増減");
-  Label7 = MakeLabel(Panel2, "Label7", {168, 24, 41, 12}, "番リンク");
-  Button1 = MakeButton(Panel2, "Button1", {222, 16, 75, 25}, "削除");
-  Label11 = MakeLabel(Panel2, "Label11", {336, 16, 63, 12}, "リンクページ");
-  Edit10 = MakeNumberField(Panel2, "Edit10", {408, 16, 121, 20}, "-1", "リンクページ");
-  Label2 = MakeLabel(Panel2, "Label2", {24, 48, 12, 12}, "左");
-  Edit2 = MakeNumberField(Panel2, "Edit2", {40, 48, 121, 20}, "-1", "左");
-  Label4 = MakeLabel(Panel2, "Label4", {200, 48, 12, 12}, "右");
-  Edit4 = MakeNumberField(Panel2, "Edit4", {216, 48, 121, 20}, "-1", "右");
-  Label3 = MakeLabel(Panel2, "Label3", {24, 72, 12, 12}, "上");
-  Edit3 = MakeNumberField(Panel2, "Edit3", {40, 72, 121, 20}, "-1", "上");
-  Label5 = MakeLabel(Panel2, "Label5", {200, 72, 12, 12}, "下");
-  Edit5 = MakeNumberField(Panel2, "Edit5", {216, 72, 121, 20}, "-1", "下");
-  Button3 = MakeButton(Panel2, "Button3", {360, 72, 75, 25}, "更新");
-  Label8 = MakeLabel(Panel2, "Label8", {24, 96, 58, 12}, "ビットマップ");
-  Edit8 = MakeNumberField(Panel2, "Edit8", {104, 96, 121, 20}, "-1", "ビットマップ");
+                 {0, 153, 640, 128}, Role(QT_TRANSLATE_NOOP("TForm1Role", "リンク")));
+  Edit7 = MakeNumberField(Panel2, "Edit7", {16, 16, 121, 20}, "0",
+                          QT_TRANSLATE_NOOP("TForm1Role", "リンク番号"));
+  UpDown2 = MakeUpDown(Panel2, "UpDown2", {144, 16, 15, 22},
+                       QT_TRANSLATE_NOOP("TForm1Role", "リンク番号の増減"));
+  Label7 = MakeLabel(Panel2, "Label7", {168, 24, 41, 12}, QT_TRANSLATE_NOOP("TForm1", "番リンク"));
+  Button1 = MakeButton(Panel2, "Button1", {222, 16, 75, 25}, QT_TRANSLATE_NOOP("TForm1", "削除"));
+  Label11 =
+      MakeLabel(Panel2, "Label11", {336, 16, 63, 12}, QT_TRANSLATE_NOOP("TForm1", "リンクページ"));
+  Edit10 = MakeNumberField(Panel2, "Edit10", {408, 16, 121, 20}, "-1",
+                           QT_TRANSLATE_NOOP("TForm1Role", "リンクページ"));
+  Label2 = MakeLabel(Panel2, "Label2", {24, 48, 12, 12}, QT_TRANSLATE_NOOP("TForm1", "左"));
+  Edit2 = MakeNumberField(Panel2, "Edit2", {40, 48, 121, 20}, "-1",
+                          QT_TRANSLATE_NOOP("TForm1Role", "左"));
+  Label4 = MakeLabel(Panel2, "Label4", {200, 48, 12, 12}, QT_TRANSLATE_NOOP("TForm1", "右"));
+  Edit4 = MakeNumberField(Panel2, "Edit4", {216, 48, 121, 20}, "-1",
+                          QT_TRANSLATE_NOOP("TForm1Role", "右"));
+  Label3 = MakeLabel(Panel2, "Label3", {24, 72, 12, 12}, QT_TRANSLATE_NOOP("TForm1", "上"));
+  Edit3 = MakeNumberField(Panel2, "Edit3", {40, 72, 121, 20}, "-1",
+                          QT_TRANSLATE_NOOP("TForm1Role", "上"));
+  Label5 = MakeLabel(Panel2, "Label5", {200, 72, 12, 12}, QT_TRANSLATE_NOOP("TForm1", "下"));
+  Edit5 = MakeNumberField(Panel2, "Edit5", {216, 72, 121, 20}, "-1",
+                          QT_TRANSLATE_NOOP("TForm1Role", "下"));
+  Button3 = MakeButton(Panel2, "Button3", {360, 72, 75, 25}, QT_TRANSLATE_NOOP("TForm1", "更新"));
+  Label8 =
+      MakeLabel(Panel2, "Label8", {24, 96, 58, 12}, QT_TRANSLATE_NOOP("TForm1", "ビットマップ"));
+  Edit8 = MakeNumberField(Panel2, "Edit8", {104, 96, 121, 20}, "-1",
+                          QT_TRANSLATE_NOOP("TForm1Role", "ビットマップ"));
 
   Panel3 = Place(new TPanel(this, TBevel::bvRaised, TBevel::bvRaised), "Panel3", {0, 281, 640, 152},
-                 "背景");
-  Label9 = MakeLabel(Panel3, "Label9", {8, 8, 24, 12}, "背景");
-  Label10 = MakeLabel(Panel3, "Label10", {8, 32, 41, 12}, "ファイル");
-  Edit9 = MakeNameField(Panel3, "Edit9", {56, 32, 321, 20}, "背景のファイル");
-  Button2 = MakeButton(Panel3, "Button2", {304, 56, 75, 25}, "読み込み");
-  Image2 = MakeImage(Panel3, "Image2", {432, 8, 183, 137}, "背景の画像");
+                 Role(QT_TRANSLATE_NOOP("TForm1Role", "背景")));
+  Label9 = MakeLabel(Panel3, "Label9", {8, 8, 24, 12}, QT_TRANSLATE_NOOP("TForm1", "背景"));
+  Label10 = MakeLabel(Panel3, "Label10", {8, 32, 41, 12}, QT_TRANSLATE_NOOP("TForm1", "ファイル"));
+  Edit9 = MakeNameField(Panel3, "Edit9", {56, 32, 321, 20},
+                        QT_TRANSLATE_NOOP("TForm1Role", "背景のファイル"));
+  Button2 =
+      MakeButton(Panel3, "Button2", {304, 56, 75, 25}, QT_TRANSLATE_NOOP("TForm1", "読み込み"));
+  Image2 = MakeImage(Panel3, "Image2", {432, 8, 183, 137},
+                     QT_TRANSLATE_NOOP("TForm1Role", "背景の画像"));
 
-  BitBtn3 = MakeButton(this, "BitBtn3", {8, 440, 75, 25}, "読み込み");
-  Button4 = MakeButton(this, "Button4", {272, 448, 75, 25}, "About");
-  BitBtn4 = MakeButton(this, "BitBtn4", {552, 440, 75, 25}, "保存");
-  BitBtn3->setAccessibleName("ページファイルの読み込み");
-  BitBtn4->setAccessibleName("ページファイルの保存");
+  BitBtn3 = MakeButton(this, "BitBtn3", {8, 440, 75, 25}, QT_TRANSLATE_NOOP("TForm1", "読み込み"));
+  Button4 = MakeButton(this, "Button4", {272, 448, 75, 25}, QT_TRANSLATE_NOOP("TForm1", "About"));
+  BitBtn4 = MakeButton(this, "BitBtn4", {552, 440, 75, 25}, QT_TRANSLATE_NOOP("TForm1", "保存"));
+  BitBtn3->setAccessibleName(Role(QT_TRANSLATE_NOOP("TForm1Role", "ページファイルの読み込み")));
+  BitBtn4->setAccessibleName(Role(QT_TRANSLATE_NOOP("TForm1Role", "ページファイルの保存")));
 }
 
 void TForm1::SetTabOrder() {

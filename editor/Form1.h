@@ -26,7 +26,8 @@ class TForm2;
 class TPageFiles;
 class TPageViewOpener;
 
-inline constexpr const char* kMainWindowCaption = "もけぽんたす ページメーカー";
+inline constexpr const char* kMainWindowCaption =
+    QT_TRANSLATE_NOOP("TForm1", "もけぽんたす ページメーカー");
 inline constexpr int kMainClientWidth = 640;
 inline constexpr int kMainClientHeight = 480;
 

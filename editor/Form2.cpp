@@ -1,5 +1,7 @@
 #include "editor/Form2.h"
 
+#include <QCoreApplication>
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -49,9 +51,15 @@ QImage AboutPicture() {
   return picture;
 }
 
+namespace {
+
+QString Text(const char* source) { return QCoreApplication::translate("TForm2", source); }
+
+}  // namespace
+
 TForm2::TForm2(QWidget* mainWindow) : QDialog(nullptr), mainWindow_(mainWindow) {
   setObjectName("Form2");
-  setWindowTitle(kAboutCaption);
+  setWindowTitle(Text(kAboutCaption));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
@@ -65,22 +73,22 @@ TForm2::TForm2(QWidget* mainWindow) : QDialog(nullptr), mainWindow_(mainWindow) 
   Image1->setObjectName("Image1");
   Image1->setGeometry(8, 8, kPictureWidth, kPictureHeight);
   Image1->setPixmap(QPixmap::fromImage(AboutPicture()));
-  Image1->setAccessibleName("もけぽんたす");
+  Image1->setAccessibleName(Text(QT_TRANSLATE_NOOP("TForm2", "もけぽんたす")));
 
-  Label1 = new QLabel(QString::fromUtf8(kAboutVersionText), this);
+  Label1 = new QLabel(Text(kAboutVersionText), this);
   Label1->setObjectName("Label1");
   Label1->move(176, 8);
   Label1->adjustSize();
 
-  Label2 = new QLabel(QString::fromUtf8(kAboutSecondLine), this);
+  Label2 = new QLabel(Text(kAboutSecondLine), this);
   Label2->setObjectName("Label2");
   Label2->move(176, 32);
   Label2->adjustSize();
 
-  Button1 = new TButton(QString::fromUtf8("ＯＫ"), this);
+  Button1 = new TButton(Text(QT_TRANSLATE_NOOP("TForm2", "ＯＫ")), this);
   Button1->setObjectName("Button1");
   Button1->setGeometry(296, 64, 75, 25);
-  Button1->setAccessibleName("OK");
+  Button1->setAccessibleName(Text(QT_TRANSLATE_NOOP("TForm2", "OK")));
   connect(Button1, &QPushButton::clicked, this, Guarded([this] { Button1Click(); }));
   // The button is the box's only control that takes the focus.
   Image1->setFocusPolicy(Qt::NoFocus);

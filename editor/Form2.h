@@ -2,6 +2,8 @@
 // it was left at every later one; "ＯＫ" or the close box hides it.
 #pragma once
 
+#include <QtGlobal>
+
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -9,11 +11,13 @@
 
 namespace pm {
 
-inline constexpr const char* kAboutCaption = "About";
+inline constexpr const char* kAboutCaption = QT_TRANSLATE_NOOP("TForm2", "About");
 inline constexpr int kAboutClientWidth = 401;
 inline constexpr int kAboutClientHeight = 98;
-inline constexpr const char* kAboutVersionText = "もけぽんたす Version 0.02";
-inline constexpr const char* kAboutSecondLine = "BMP の絵とリンクで作る 1 ページの編集";
+inline constexpr const char* kAboutVersionText =
+    QT_TRANSLATE_NOOP("TForm2", "もけぽんたす Version 0.02");
+inline constexpr const char* kAboutSecondLine =
+    QT_TRANSLATE_NOOP("TForm2", "BMP の絵とリンクで作る 1 ページの編集");
 
 class TForm2 : public QDialog {
  public:

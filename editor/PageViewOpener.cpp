@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -14,7 +15,7 @@
 namespace pm {
 
 TPageViewOpener::TPageViewOpener(TForm1& window) : window_(window), openAction_(new QAction(this)) {
-  openAction_->setText(QString::fromUtf8(kOpenPageViewCaption));
+  openAction_->setText(QCoreApplication::translate("TPageViewOpener", kOpenPageViewCaption));
   openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
   openAction_->setShortcutContext(Qt::WindowShortcut);
   connect(openAction_, &QAction::triggered, this, Guarded([this] { Open(); }));
@@ -22,7 +23,7 @@ TPageViewOpener::TPageViewOpener(TForm1& window) : window_(window), openAction_(
 
   for (QWidget* box :
        {static_cast<QWidget*>(window_.Image1), static_cast<QWidget*>(window_.Image2)}) {
-    box->setToolTip(QString::fromUtf8(kImageBoxToolTip));
+    box->setToolTip(QCoreApplication::translate("TPageViewOpener", kImageBoxToolTip));
   }
   for (QObject* watched :
        std::initializer_list<QObject*>{&window_, window_.Panel1, window_.Panel2, window_.Panel3,

@@ -15,8 +15,10 @@ namespace pm {
 class TForm1;
 class TPageView;
 
-inline constexpr const char* kOpenPageViewCaption = "ページ表示を開く\tCtrl+L";
-inline constexpr const char* kImageBoxToolTip = "ダブルクリックでページ表示を開きます (Ctrl+L)";
+inline constexpr const char* kOpenPageViewCaption =
+    QT_TRANSLATE_NOOP("TPageViewOpener", "ページ表示を開く\tCtrl+L");
+inline constexpr const char* kImageBoxToolTip =
+    QT_TRANSLATE_NOOP("TPageViewOpener", "ダブルクリックでページ表示を開きます (Ctrl+L)");
 
 class TPageViewOpener : public QObject {
  public:

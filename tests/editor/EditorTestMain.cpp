@@ -26,6 +26,11 @@ void PrintMessagesButThePlatformsLimits(QtMsgType type, const QMessageLogContext
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifndef PM_LANGUAGE_FROM_ENVIRONMENT
+  // The windows show their specified Japanese texts whatever the machine's language.
+  qputenv("LANG", "C.UTF-8");
+  for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) qunsetenv(variable);
+#endif
   qtHandler = qInstallMessageHandler(PrintMessagesButThePlatformsLimits);
   ::testing::InitGoogleTest(&argc, argv);
   pm::TApplication application(argc, argv);

@@ -2,6 +2,7 @@
 // the editor and show exactly the two problems that it has on purpose.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -9,17 +10,32 @@
 #include "page/DocumentChecks.h"
 #include "page/DocumentReading.h"
 #include "page/PageFile.h"
+#include "tests/support/TempDir.h"
 
 namespace pm {
 namespace {
 
-constexpr const char* kPattern = PM_SOURCE_DIR "/examples/house/page%d.pag";
+constexpr const char* kSampleFolder = PM_SOURCE_DIR "/examples/house";
 constexpr int32_t kPageCount = 8;
 constexpr int32_t kDeadLinkPage = 2, kDeadLink = 3, kMissingPage = 9;
 constexpr int32_t kUnreachablePage = 7;
 
-TEST(HouseSampleTest, ChecksFindOnlyTheDeadCellarDoorAndTheAttic) {
-  const TDocument document(kPattern);
+// The committed pages, copied: reading them as the editor does holds each file exclusively,
+// which other tests reading the same files at the same time must not run into.
+class HouseSampleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const auto& entry : std::filesystem::directory_iterator(kSampleFolder)) {
+      std::filesystem::copy_file(entry.path(), dir.Path() / entry.path().filename());
+    }
+  }
+  std::string Pattern() const { return dir.File("page%d.pag"); }
+
+  test::TempDir dir;
+};
+
+TEST_F(HouseSampleTest, ChecksFindOnlyTheDeadCellarDoorAndTheAttic) {
+  const TDocument document(Pattern());
   std::vector<int32_t> numbers;
   for (const TDocumentPageFile& page : document.Pages()) numbers.push_back(page.number);
   EXPECT_EQ(numbers, (std::vector<int32_t>{1, 2, 3, 4, 5, 6, 7, 8}));
@@ -37,8 +53,8 @@ TEST(HouseSampleTest, ChecksFindOnlyTheDeadCellarDoorAndTheAttic) {
   EXPECT_EQ(findings[1].page, kUnreachablePage);
 }
 
-TEST(HouseSampleTest, EveryPageLoadsAsTheEditorLoadsItWithAPictureForEachLink) {
-  const TDocument document(kPattern);
+TEST_F(HouseSampleTest, EveryPageLoadsAsTheEditorLoadsItWithAPictureForEachLink) {
+  const TDocument document(Pattern());
   ASSERT_EQ(static_cast<int32_t>(document.Pages().size()), kPageCount);
   for (const TDocumentPageFile& file : document.Pages()) {
     SCOPED_TRACE(file.fileName);

@@ -38,13 +38,15 @@ expect_file "$entry"
 messages=$(desktop-file-validate "$entry" 2>&1) && [[ -z $messages ]] ||
   fail "desktop-file-validate: $messages"
 grep -qx 'Name=もけぽんたす ページメーカー' "$entry" || fail "the entry's name"
+grep -qx 'Name\[en\]=Mokepontasu Page Maker' "$entry" || fail "the entry's English name"
 grep -qx 'Exec=pagemaker %f' "$entry" || fail "the entry must hand the editor the file it opens"
 grep -qx 'MimeType=application/x-mokepontasu-page;' "$entry" ||
   fail "the entry must name the MIME type of page files"
 grep -qx 'Icon=mokepontasu-pagemaker' "$entry" || fail "the entry's icon"
 grep -qE '^Categories=(.*;)?Graphics;' "$entry" || fail "the entry's category"
 grep -q '^GenericName=' "$entry" || fail "the entry's generic name"
-grep -q '^Comment=' "$entry" || fail "the entry's English comment"
+grep -q '^Comment=' "$entry" || fail "the entry's comment"
+grep -q '^Comment\[en\]=' "$entry" || fail "the entry's English comment"
 grep -q '^Comment\[ja\]=' "$entry" || fail "the entry's Japanese comment"
 
 # The icon in the hicolor theme, at 32 x 32 and larger, for the program and for page files.

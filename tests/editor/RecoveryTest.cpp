@@ -37,24 +37,30 @@ constexpr TLinkRecord kOtherLink{1, 2, 3, 4, 6, 0, 5};
 constexpr TRecoveryTiming kAtOnce{milliseconds(0), milliseconds(0), milliseconds(0)};
 constexpr TRecoveryTiming kOnlyWhenAsked{hours(1), hours(1), milliseconds(0)};
 
-// XDG_STATE_HOME for the life of the object.
-class StateHome {
+// An environment variable's value for the life of the object.
+class Environment {
  public:
-  explicit StateHome(const std::string& path) {
-    if (const char* value = std::getenv(kVariable)) previous_ = value;
-    ::setenv(kVariable, path.c_str(), 1);
+  Environment(const char* variable, const std::string& value) : variable_(variable) {
+    if (const char* previous = std::getenv(variable)) previous_ = previous;
+    ::setenv(variable, value.c_str(), 1);
   }
-  ~StateHome() {
+  ~Environment() {
     if (previous_) {
-      ::setenv(kVariable, previous_->c_str(), 1);
+      ::setenv(variable_, previous_->c_str(), 1);
     } else {
-      ::unsetenv(kVariable);
+      ::unsetenv(variable_);
     }
   }
+  Environment(const Environment&) = delete;
+  Environment& operator=(const Environment&) = delete;
 
  private:
-  static constexpr const char* kVariable = "XDG_STATE_HOME";
+  const char* variable_;
   std::optional<std::string> previous_;
+};
+
+struct StateHome : Environment {
+  explicit StateHome(const std::string& path) : Environment("XDG_STATE_HOME", path) {}
 };
 
 // An editor's window with its keeper, and a count of the copies it has written.
@@ -378,6 +384,17 @@ TEST_F(RecoveryTest, ACopyThatCantBeWrittenIsToldOnceUntilOneIsWritten) {
   ASSERT_EQ(errors.shown.size(), 1u);
   EXPECT_NE(errors.shown[0].text.find("復旧用コピーを書き込めません"), std::string::npos);
   EXPECT_EQ(editor.writes.count(), 0);
+}
+
+TEST(RecoveryFolderTest, TheFolderIsUnderXdgStateHomeWhenItIsAbsoluteElseUnderTheHome) {
+  const Environment home("HOME", "/home/someone");
+  const std::string underHome = "/home/someone/.local/state/mokepontasu-pagemaker/recovery";
+  for (const std::string stateHome : {"", "relative/state"}) {
+    const StateHome state(stateHome);
+    EXPECT_EQ(RecoveryFolderPath(), underHome) << stateHome;
+  }
+  const StateHome state("/var/state");
+  EXPECT_EQ(RecoveryFolderPath(), "/var/state/mokepontasu-pagemaker/recovery");
 }
 
 TEST(RecoveryRecordTest, ARecordComesBackExactlyAndAnythingElseIsRefused) {

@@ -47,6 +47,14 @@ void TEditedPage::Restored(const std::string& fileName) {
   emit Changed();
 }
 
+void TEditedPage::Restored(const std::string& fileName,
+                           const std::optional<TFileIdentity>& knownIdentity) {
+  TakeFile(fileName);
+  identity_ = fileName.empty() ? std::nullopt : knownIdentity;
+  modified_ = true;
+  emit Changed();
+}
+
 void TEditedPage::ChangesLeft() {
   const bool hadChanges = modified_;
   SetModified(false);

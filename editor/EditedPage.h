@@ -36,6 +36,9 @@ class TEditedPage : public QObject, private TPageListener {
   // file, size and modification time. For a new page whose file the first save writes: that no
   // such file has appeared meanwhile.
   bool FileUnchangedOnDisk() const;
+  // The state of the own file on disk when the editor last read or wrote it; nothing when there
+  // was no such file.
+  const std::optional<TFileIdentity>& KnownIdentity() const { return identity_; }
 
   // A page file was read into the page: it is the page's own file now, without changes.
   void Loaded(const std::string& fileName);
@@ -46,6 +49,10 @@ class TEditedPage : public QObject, private TPageListener {
   // Content from elsewhere (a recovery copy) stands for the unsaved changes of the page's own file
   // `fileName` (empty for a new page).
   void Restored(const std::string& fileName);
+  // The same, with the state of that file on disk that the content was based on (KnownIdentity
+  // when the copy was made): a file that is no longer in that state counts as changed by another
+  // program, so that the next save asks before overwriting it.
+  void Restored(const std::string& fileName, const std::optional<TFileIdentity>& knownIdentity);
   // The person chose to leave the unsaved changes ("保存しない"); the page is about to be replaced.
   void ChangesLeft();
 

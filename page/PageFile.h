@@ -31,6 +31,20 @@ void WritePageFile(TPage& page, const std::string& fileName);
 // gets lost. A lock of a file other than the target is just given up.
 void WritePageFile(TPage& page, const std::string& fileName, TFileDescriptor heldLock);
 
+// What a save does with an empty background.
+enum class TEmptyBackground {
+  // The placeholder is put into the page and written from there, as every save of the page does.
+  PlaceholderIntoPage,
+  // The placeholder is written into the file only; the page stays as it is. For copies of the page
+  // kept beside its own file, which must not change what the author edits.
+  PlaceholderInFileOnly,
+};
+
+// WritePageFile with the choice for an empty background. Either way the holders keep the JPEG
+// bytes they encode, so that a later save of the page writes them without encoding again; no
+// listener hears of that.
+void WritePageFile(TPage& page, const std::string& fileName, TEmptyBackground emptyBackground);
+
 // How a page file is read. The editor reads with the defaults; tools that only look at a page
 // may let others read the file beside them, and may leave the pictures undecoded.
 struct TPageFileReading {

@@ -44,20 +44,29 @@ void WriteLinkTable(const TPage& page, TStream& file) {
   file.WriteBuffer(EncodeLinkTable(links).data(), kLinkTableSize);
 }
 
-}  // namespace
-
-void WritePageFile(TPage& page, const std::string& fileName) {
-  WritePageFile(page, fileName, TFileDescriptor());
+// The page's background; an empty one as the placeholder, put into the page first or written
+// from a holder of its own.
+void AppendBackground(TPage& page, TStream& file, HeaderBuilder& header,
+                      TEmptyBackground emptyBackground) {
+  if (page.BackgroundHolder().IsEmpty()) {
+    if (emptyBackground == TEmptyBackground::PlaceholderInFileOnly) {
+      TJPEGImage placeholder;
+      placeholder.AssignBitmap(PlaceholderBackground());
+      AppendStream(placeholder, file, header, kBackgroundEntryOffset);
+      return;
+    }
+    GivePlaceholderBackground(page);
+  }
+  AppendStream(page.BackgroundHolder(), file, header, kBackgroundEntryOffset);
 }
 
-void WritePageFile(TPage& page, const std::string& fileName, TFileDescriptor heldLock) {
+void WritePage(TPage& page, const std::string& fileName, TFileDescriptor heldLock,
+               TEmptyBackground emptyBackground) {
   TFileReplacement replacement(fileName, std::move(heldLock));
   TStream& file = replacement.Stream();
-  if (page.BackgroundHolder().IsEmpty()) GivePlaceholderBackground(page);
-
   HeaderBuilder header;
   file.SetPosition(kHeaderSize);
-  AppendStream(page.BackgroundHolder(), file, header, kBackgroundEntryOffset);
+  AppendBackground(page, file, header, emptyBackground);
   for (int slot = 0; slot < kSlotCount; ++slot) {
     TJPEGImage& holder = page.SlotHolder(slot);
     if (holder.IsEmpty()) {
@@ -74,6 +83,20 @@ void WritePageFile(TPage& page, const std::string& fileName, TFileDescriptor hel
   file.SetPosition(0);
   file.WriteBuffer(header.Bytes().data(), kHeaderSize);
   replacement.Commit();
+}
+
+}  // namespace
+
+void WritePageFile(TPage& page, const std::string& fileName) {
+  WritePageFile(page, fileName, TFileDescriptor());
+}
+
+void WritePageFile(TPage& page, const std::string& fileName, TFileDescriptor heldLock) {
+  WritePage(page, fileName, std::move(heldLock), TEmptyBackground::PlaceholderIntoPage);
+}
+
+void WritePageFile(TPage& page, const std::string& fileName, TEmptyBackground emptyBackground) {
+  WritePage(page, fileName, TFileDescriptor(), emptyBackground);
 }
 
 }  // namespace pm

@@ -88,6 +88,29 @@ TEST_F(PageFileTest, TheWorkedLayoutOfABackgroundAndSlotThree) {
   EXPECT_EQ(static_cast<int64_t>(bytes.size()), 9232 + n + m);
 }
 
+// A copy of the page written beside its own file holds the same bytes as a save, but leaves the
+// page as the author has it: the background stays empty, and no view hears of anything.
+TEST_F(PageFileTest, ACopyWithThePlaceholderInTheFileOnlyLeavesThePageUntouched) {
+  struct CountingListener : TPageListener {
+    void SlotChanged(int32_t) override { ++notices; }
+    void BackgroundChanged() override { ++notices; }
+    void LinkChanged(int32_t) override { ++notices; }
+    void PageReplaced() override { ++notices; }
+    int notices = 0;
+  } listener;
+  TPage page;
+  page.SetSlotBitmap(2, test::GradientBitmap(20, 10));
+  page.AddListener(&listener);
+  WritePageFile(page, dir_.File("copy.pag"), TEmptyBackground::PlaceholderInFileOnly);
+  EXPECT_TRUE(page.BackgroundHolder().IsEmpty());
+  EXPECT_EQ(listener.notices, 0);
+  page.RemoveListener(&listener);
+
+  WritePageFile(page, file_);
+  EXPECT_FALSE(page.BackgroundHolder().IsEmpty());
+  EXPECT_EQ(test::ReadFileBytes(dir_.File("copy.pag")), test::ReadFileBytes(file_));
+}
+
 TEST_F(PageFileTest, TwoSavesInARowGiveIdenticalFiles) {
   TPage page;
   page.SelectSlot(200);

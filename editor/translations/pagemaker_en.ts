@@ -258,4 +258,57 @@
         <translation>Double-click to open the page view (Ctrl+L)</translation>
     </message>
 </context>
+<context>
+    <name>TRecoveryDialog</name>
+    <message>
+        <source>次のページの変更は、エディタが終わったときに保存されていませんでした。ページを選んで「復元」を押すと、その変更を編集できます。「あとで」を押すと、次に起動したときにもう一度表示します。</source>
+        <translation>The changes of these pages were not saved when the editor ended. Choose a page and press "Restore" to go on editing its changes. "Later" shows them again at the next start.</translation>
+    </message>
+    <message>
+        <source>ページ</source>
+        <translation>Page</translation>
+    </message>
+    <message>
+        <source>フォルダ</source>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <source>変更の時刻</source>
+        <translation>Changed at</translation>
+    </message>
+    <message>
+        <source>保存されていない変更があります</source>
+        <translation>There are unsaved changes</translation>
+    </message>
+    <message>
+        <source>復元</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>破棄</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>あとで</source>
+        <translation>Later</translation>
+    </message>
+</context>
+<context>
+    <name>TRecoveryKeeper</name>
+    <message>
+        <source>保存されていない変更の復旧用コピーを書き込めません。このエディタが終わると、保存されていない変更は失われます: %1</source>
+        <translation>Cannot write the recovery copy of the unsaved changes. When this editor ends, the unsaved changes are lost: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TRecoveryOffer</name>
+    <message>
+        <source>新しいページ</source>
+        <translation>New page</translation>
+    </message>
+    <message>
+        <source>ページ %1 (%2)</source>
+        <translation>Page %1 (%2)</translation>
+    </message>
+</context>
 </TS>

@@ -116,8 +116,10 @@ class SiteSwap {
     for (const std::string& name : names_) {
       if (!Exists(staging_ / name)) continue;  // moved in before
       const fs::path placed = folder_ / name;
-      if (Exists(placed) && !IsEarlierSites(name)) return Stop(name, true);
-      if (Exists(placed) && !RenameNoReplace(placed, replaced_ / name)) return Stop(name, false);
+      if (Exists(placed)) {
+        if (!IsEarlierSites(name)) return Stop(name, true);
+        if (!RenameNoReplace(placed, replaced_ / name)) return Stop(name, false);
+      }
       if (!RenameNoReplace(staging_ / name, placed)) return Stop(name, errno == EEXIST);
     }
     const std::set<std::string> fresh(names_.begin(), names_.end());

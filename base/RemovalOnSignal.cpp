@@ -9,14 +9,14 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <iterator>
 #include <mutex>
 
 namespace pm {
 
 namespace {
 
-constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
-constexpr int kSignalCount = sizeof kSignals / sizeof kSignals[0];
+constexpr int kSignalCount = std::size(kRemovalSignals);
 // Paths listed at once: a save lists one temporary file, a staged folder one folder and the
 // file being written into it.
 constexpr int kEntryCount = 64;
@@ -77,7 +77,7 @@ void RemoveListedPaths(TRemovalOnSignal::Kind kind) {
 
 int SignalIndex(int signal) {
   for (int i = 0; i < kSignalCount; ++i) {
-    if (kSignals[i] == signal) return i;
+    if (kRemovalSignals[i] == signal) return i;
   }
   return -1;
 }
@@ -106,7 +106,7 @@ void RemoveAndPassOn(int signal, siginfo_t* info, void* context) {
 
 void InstallHandlers() {
   for (int i = 0; i < kSignalCount; ++i) {
-    if (::sigaction(kSignals[i], nullptr, &gPreviousActions[i]) != 0) continue;
+    if (::sigaction(kRemovalSignals[i], nullptr, &gPreviousActions[i]) != 0) continue;
     if ((gPreviousActions[i].sa_flags & SA_SIGINFO) == 0 &&
         gPreviousActions[i].sa_handler == SIG_IGN) {
       continue;
@@ -115,7 +115,7 @@ void InstallHandlers() {
     action.sa_sigaction = RemoveAndPassOn;
     action.sa_flags = SA_SIGINFO | SA_RESTART;
     ::sigfillset(&action.sa_mask);
-    ::sigaction(kSignals[i], &action, nullptr);
+    ::sigaction(kRemovalSignals[i], &action, nullptr);
   }
 }
 

@@ -10,9 +10,13 @@
 // is best never named at all (see TFileReplacement).
 #pragma once
 
+#include <csignal>
 #include <string>
 
 namespace pm {
+
+// The signals on which the listed paths are removed.
+inline constexpr int kRemovalSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 class TRemovalOnSignal {
  public:

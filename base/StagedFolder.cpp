@@ -20,21 +20,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The folder as a plain path: a trailing separator and "." steps go.
-fs::path FolderPath(const std::string& name) {
-  fs::path path = fs::path(name).lexically_normal();
-  if (!path.has_filename() && path.has_parent_path() && path != path.root_path()) {
-    path = path.parent_path();
-  }
-  return path.empty() ? fs::path(".") : path;
+fs::path ParentOf(const fs::path& folder) {
+  return folder.has_parent_path() ? folder.parent_path() : fs::path(".");
 }
 
-// A new hidden folder named after `target` inside `within`, with the permission bits that it
-// gets when it takes the target's place; empty when it can't be made.
+// The name that the target's staging folders are named after.
+std::string StagingBaseName(const fs::path& target) {
+  const std::string base = target.filename().string();
+  return base.empty() || base == "." || base == ".." ? "staged" : base;
+}
+
+// A staging folder inside the target is for this process alone.
+constexpr mode_t kPrivateFolderMode = 0700;
+
+// A new hidden folder named after `target` inside `within`, with these permission bits; empty
+// when it can't be made.
 fs::path MakeStagingFolder(const fs::path& within, const fs::path& target, mode_t mode) {
-  std::string base = target.filename().string();
-  if (base.empty() || base == "." || base == "..") base = "staged";
-  std::string pattern = (within / HiddenTemporaryPattern(base)).string();
+  std::string pattern = (within / HiddenTemporaryPattern(StagingBaseName(target))).string();
   if (::mkdtemp(pattern.data()) == nullptr) return {};
   if (::chmod(pattern.c_str(), mode) != 0) {
     ::rmdir(pattern.c_str());
@@ -43,38 +45,24 @@ fs::path MakeStagingFolder(const fs::path& within, const fs::path& target, mode_
   return pattern;
 }
 
-// The two folders trade places at once. Where the file system can't do that, the target first
-// moves aside to `a`'s name and `a` then takes its place; a failure puts the target back.
-bool ExchangeFolders(const fs::path& a, const fs::path& b) {
-  if (::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0) return true;
-  if (errno != EINVAL && errno != ENOSYS) return false;
-  const fs::path aside = a.string() + ".old";
-  if (::rename(b.c_str(), aside.c_str()) != 0) return false;
-  if (::rename(a.c_str(), b.c_str()) != 0) {
-    ::rename(aside.c_str(), b.c_str());
-    return false;
-  }
-  return ::rename(aside.c_str(), a.c_str()) == 0;
-}
-
 }  // namespace
 
 TStagedFolder::TStagedFolder(const std::string& target)
-    : name_(target), target_(FolderPath(target)) {
+    : name_(target), target_(PlainFolderPath(target)) {
   std::error_code error;
   const fs::file_status status = fs::status(target_, error);
   targetExisted_ = fs::exists(status);
   if (targetExisted_ && !fs::is_directory(status)) RaiseCannotCreateFile(name_);
-  // The folder that takes the target's place keeps the target's permissions, or a new folder's.
-  struct stat targetStatus {};
-  mode_ = targetExisted_ && ::stat(target_.c_str(), &targetStatus) == 0
-              ? targetStatus.st_mode & kPermissionBits
-              : NewFolderMode();
-  stagedInsideTarget_ = targetExisted_;
-  const fs::path parent = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
-  staging_ = MakeStagingFolder(targetExisted_ ? target_ : parent, target_, mode_);
+  // A staging folder that becomes the target has a new folder's permissions.
+  staging_ = MakeStagingFolder(targetExisted_ ? target_ : ParentOf(target_), target_,
+                               targetExisted_ ? kPrivateFolderMode : NewFolderMode());
   if (staging_.empty()) RaiseCannotCreateFile(name_);
   removal_ = TRemovalOnSignal(staging_.string(), TRemovalOnSignal::Kind::Folder);
+  lock_ = TFileDescriptor(::open(staging_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!lock_.IsOpen() || !lock_.TryLock(TFileLock::Exclusive)) {
+    RemoveStaging();
+    RaiseCannotCreateFile(name_);
+  }
 }
 
 TStagedFolder::~TStagedFolder() {
@@ -115,28 +103,39 @@ void TStagedFolder::MoveFilesIntoTarget() {
   done_ = true;
 }
 
-void TStagedFolder::ReplaceTarget() {
-  if (stagedInsideTarget_) {
-    // The staging folder must leave the target before it can take its place: beside it.
-    const fs::path parent = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
-    const fs::path beside = MakeStagingFolder(parent, target_, mode_);
-    if (beside.empty() || ::rename(staging_.c_str(), beside.c_str()) != 0) {
-      std::error_code ignored;
-      if (!beside.empty()) fs::remove(beside, ignored);
-      RaiseCannotCreateFile(name_);
-    }
-    staging_ = beside;
-    removal_ = TRemovalOnSignal(staging_.string(), TRemovalOnSignal::Kind::Folder);
-    stagedInsideTarget_ = false;
-  }
-  if (!targetExisted_) {
-    BecomeTarget();
-    return;
-  }
-  // The old content then lies where the staging was, and goes with it.
-  if (!ExchangeFolders(staging_, target_)) RaiseCannotCreateFile(name_);
-  RemoveStaging();
+void TStagedFolder::Keep() {
+  removal_ = TRemovalOnSignal();
   done_ = true;
+}
+
+fs::path PlainFolderPath(const std::string& name) {
+  fs::path path = fs::path(name).lexically_normal();
+  if (!path.has_filename() && path.has_parent_path() && path != path.root_path()) {
+    path = path.parent_path();
+  }
+  return path.empty() ? fs::path(".") : path;
+}
+
+bool IsStagingFolderNameOf(const std::string& name, const std::string& target) {
+  return IsHiddenTemporaryNameOf(name, StagingBaseName(PlainFolderPath(target)));
+}
+
+std::vector<TAbandonedStagingFolder> AbandonedStagingFolders(const std::string& target) {
+  const fs::path folder = PlainFolderPath(target);
+  std::vector<TAbandonedStagingFolder> abandoned;
+  for (const fs::path& within : {folder, ParentOf(folder)}) {
+    std::error_code error;
+    for (fs::directory_iterator entry(within, error), end; !error && entry != end;
+         entry.increment(error)) {
+      if (!IsStagingFolderNameOf(entry->path().filename().string(), target)) continue;
+      const fs::path path = entry->path();
+      TFileDescriptor lock(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+      if (lock.IsOpen() && lock.TryLock(TFileLock::Exclusive) && lock.IsNamedBy(path)) {
+        abandoned.push_back({path, std::move(lock)});
+      }
+    }
+  }
+  return abandoned;
 }
 
 }  // namespace pm

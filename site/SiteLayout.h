@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "page/PageOutline.h"
 
@@ -22,6 +23,12 @@ inline constexpr const char* kSiteMapPictureName = "map.svg";
 std::string SitePageName(int32_t page);                       // page-N.html
 std::string SiteBackgroundName(int32_t page);                 // page-N-background.jpg
 std::string SiteSlotPictureName(int32_t page, int32_t slot);  // page-N-slot-S.jpg
+
+// The page whose file the name is, when it is one of the names above; nothing for the fixed
+// names and for every name that no site writes.
+std::optional<int32_t> SitePageOfFileName(std::string_view name);
+// A name that a site writes: one of the fixed names or a page's.
+bool IsSiteFileName(std::string_view name);
 
 // A link is drawn when it has four set edges and some of its rectangle lies on the background.
 bool IsDrawn(const TPageOutline& page, const TLinkRecord& link);

@@ -1,6 +1,7 @@
 #include "site/SitePages.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "page/DocumentReach.h"
 #include "site/TextEscaping.h"
@@ -94,7 +95,8 @@ std::string PageList(const TDocument& document, const std::vector<TPageOutline>&
   std::string list = "<ul class=\"pages\">\n";
   for (const TPageOutline& page : outlines) {
     list += "<li><a href=\"" + SitePageName(page.number) + "\">" + PageTitle(page.number) +
-            "</a> <span class=\"file\">" + EscapeHtml(page.fileName) + "</span>";
+            "</a> <span class=\"file\">" +
+            EscapeHtml(std::filesystem::path(page.fileName).filename().string()) + "</span>";
     if (page.number == document.Start()) list += " (はじめのページ)";
     if (!reachable.contains(page.number)) list += " (どのページからも辿れません)";
     std::string links;

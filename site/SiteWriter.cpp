@@ -35,24 +35,37 @@ void CheckStoredPicture(const TJPEGImage& holder) {
 class SiteWriter {
  public:
   SiteWriter(const TDocument& document, const std::string& folder, const TSiteOptions& options)
-      : document_(document),
-        options_(options),
-        folder_(folder, document.Pattern().Folder(), options.force) {}
+      : document_(document), options_(options), folder_(folder, document, options.force) {}
 
   TSiteReport Write() {
+    const size_t pagesInAll = document_.Pages().size();
     std::vector<TPageOutline> outlines;
-    outlines.reserve(document_.Pages().size());
-    for (const TDocumentPageFile& file : document_.Pages()) outlines.push_back(WritePage(file));
+    outlines.reserve(pagesInAll);
+    ReportProgress(0, pagesInAll);
+    for (const TDocumentPageFile& file : document_.Pages()) {
+      StopWhenCancelled();
+      outlines.push_back(WritePage(file));
+      ReportProgress(outlines.size(), pagesInAll);
+    }
     folder_.Write(kSiteStyleName, SiteStyleSheet());
     report_.map = DrawMap(outlines);
     folder_.Write(kSiteIndexName,
                   SiteIndexHtml(document_, outlines, report_.map == TDotOutcome::Drawn));
+    StopWhenCancelled();
     folder_.Publish();
     report_.pages = outlines.size();
     return report_;
   }
 
  private:
+  void ReportProgress(size_t pagesDone, size_t pagesInAll) const {
+    if (options_.progress) options_.progress(pagesDone, pagesInAll);
+  }
+
+  void StopWhenCancelled() const {
+    if (options_.cancel && *options_.cancel) throw EAbort("");
+  }
+
   // The page, read without decoding, with the slots its links show; a failure is the page's.
   std::set<int32_t> ReadPage(const TDocumentPageFile& file, TPage& page, TPageOutline& outline) {
     try {
@@ -98,7 +111,8 @@ class SiteWriter {
     if (!options_.drawMap) return TDotOutcome::NotInstalled;
     const TDotOutcome outcome =
         DrawWithDot(folder_.PathOf(kSiteMapGraphName), folder_.PathOf(kSiteMapPictureName),
-                    options_.mapTimeLimit);
+                    options_.mapTimeLimit, options_.cancel);
+    StopWhenCancelled();
     if (outcome == TDotOutcome::Drawn) folder_.Adopt(kSiteMapPictureName);
     return outcome;
   }

@@ -45,7 +45,7 @@ constexpr OptionHelp kDocumentOptions[] = {
     {"--slot-pictures hover|always|never",
      "when a link shows its slot picture: on hover and keyboard focus (hover), always or never "
      "(site)"},
-    {"--force", "writes the site beside files in OUTDIR that no site wrote (site)"},
+    {"--force", "writes the site beside files in OUTDIR that no site wrote, never over one (site)"},
 };
 constexpr OptionHelp kSiteOptions[] = {kDocumentOptions[0], kDocumentOptions[2],
                                        kDocumentOptions[3]};
@@ -131,8 +131,10 @@ const Command kCommands[] = {
      "missing): index.html with the map (drawn by dot when it is on the PATH, else a list), "
      "page-N.html for each page with its links over its background, and the pictures byte for "
      "byte as the page files store them. A page that fails to load fails the whole site, and a "
-     "failure leaves OUTDIR as it was. An OUTDIR holding files that no site wrote is refused "
-     "unless --force.",
+     "failure leaves OUTDIR as it was. The site replaces or removes only the files that an "
+     "earlier site wrote there, all at once. An OUTDIR holding files that no site wrote is "
+     "refused unless --force, and always when one of them has the name of a file of the site. "
+     "dot may take 8 seconds and 512 MiB, else the map is a list.",
      kSiteOptions, kDocumentPattern},
 };
 

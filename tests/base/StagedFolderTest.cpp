@@ -60,17 +60,29 @@ TEST(StagedFolderTest, FilesAppearTogetherBesideTheOthersOrNotAtAll) {
   EXPECT_EQ(static_cast<mode_t>(fs::status(dir.Path() / "fresh").permissions()), NewFolderMode());
 }
 
-TEST(StagedFolderTest, ReplacingTheTargetSwapsWholeFoldersAndRefusesAFile) {
+TEST(StagedFolderTest, OnlyAStagingFolderThatNoOneHoldsIsAbandoned) {
   test::TempDir dir;
-  const fs::path site = dir.Path() / "site";
-  fs::create_directory(site);
-  test::WriteFileBytes((site / "old.html").string(), {'o'});
+  const fs::path out = dir.Path() / "out";
+  fs::create_directory(out);
+  const TStagedFolder inside(out.string());
+  const TStagedFolder beside((dir.Path() / "new").string());
+  EXPECT_TRUE(AbandonedStagingFolders(out.string()).empty());
+  EXPECT_TRUE(AbandonedStagingFolders((dir.Path() / "new").string()).empty());
 
-  TStagedFolder staged(site.string());
-  Put(staged, "index.html", "new");
-  staged.ReplaceTarget();
-  EXPECT_EQ(test::NamesIn(site), std::set<std::string>{"index.html"});
-  EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"site"});
+  // What processes that ended left, inside the target and beside it, and names of other kinds.
+  for (const fs::path& left : {out / ".out.Ab12Cd", dir.Path() / ".out.zzzzzz",
+                               dir.Path() / ".new.Q1w2E3", out / ".out.toolong1", out / "out.x"}) {
+    fs::create_directory(left);
+  }
+  test::WriteFileBytes((out / ".out.File00").string(), {'f'});
+  std::set<std::string> found;
+  for (const auto& abandoned : AbandonedStagingFolders(out.string() + "/")) {
+    found.insert(abandoned.path.filename().string());
+  }
+  EXPECT_EQ(found, (std::set<std::string>{".out.Ab12Cd", ".out.zzzzzz"}));
+  const auto fresh = AbandonedStagingFolders((dir.Path() / "new").string());
+  ASSERT_EQ(fresh.size(), 1u);
+  EXPECT_EQ(fresh[0].path, dir.Path() / ".new.Q1w2E3");
 
   const std::string file = dir.File("plain");
   test::WriteFileBytes(file, {'x'});

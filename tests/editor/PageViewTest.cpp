@@ -67,7 +67,7 @@ TEST_F(PageViewTest, OpensFromTheMainWindowAsOneWindowThatComesToTheFront) {
     EXPECT_TRUE(QTest::qWaitForWindowActive(&opened)) << box->objectName().toStdString();
   }
 
-  // The context menu of a panel offers the same command.
+  // The context menu of a panel offers the same command, and the document window's.
   opened.close();
   QStringList offered;
   QTimer::singleShot(0, [&] {
@@ -81,7 +81,8 @@ TEST_F(PageViewTest, OpensFromTheMainWindowAsOneWindowThatComesToTheFront) {
   QContextMenuEvent rightClick(QContextMenuEvent::Mouse, inPanel,
                                window.Panel2->mapToGlobal(inPanel));
   QApplication::sendEvent(window.Panel2, &rightClick);
-  EXPECT_EQ(offered, QStringList{QString::fromUtf8("ページ表示を開く\tCtrl+L")});
+  EXPECT_EQ(offered, (QStringList{QString::fromUtf8("ページ表示を開く\tCtrl+L"),
+                                  QString::fromUtf8("ドキュメントを開く\tCtrl+D")}));
   EXPECT_TRUE(opened.isVisible());
 }
 

@@ -29,9 +29,9 @@ QString OutsideText(const TFinding& finding) {
   const QString background =
       Tr("背景 (%1 × %2)").arg(finding.background->width).arg(finding.background->height);
   if (finding.placement == TAreaPlacement::PartlyOutside) {
-    return Tr("%1 の一部が%2の外にあります").arg(rectangle, background);
+    return Tr("%1 の一部が%2 の外にあります").arg(rectangle, background);
   }
-  return Tr("%1 の全体が%2の外にあります").arg(rectangle, background);
+  return Tr("%1 の全体が%2 の外にあります").arg(rectangle, background);
 }
 
 QString BadSlotText(const TLinkRecord& link) {

@@ -28,10 +28,10 @@ class TDocumentReader;
 class TEditedPage;
 class TPageNavigator;
 
-inline constexpr const char* kPageListName = QT_TRANSLATE_NOOP("TDocumentWindow", "ページ一覧");
-inline constexpr const char* kFindingsName = QT_TRANSLATE_NOOP("TDocumentWindow", "問題");
+inline constexpr const char* kPageListName = QT_TRANSLATE_NOOP("pm::TDocumentWindow", "ページ一覧");
+inline constexpr const char* kFindingsName = QT_TRANSLATE_NOOP("pm::TDocumentWindow", "問題");
 inline constexpr const char* kNoDocumentNotice = QT_TRANSLATE_NOOP(
-    "TDocumentWindow",
+    "pm::TDocumentWindow",
     "このページはどのドキュメントにも属していません。\n\nページファイルを page3.pag のように"
     "番号で終わる名前で保存するか読み込むと、その番号のページとして、同じ名前の並びのページファイル"
     "すべてがここに表示されます。");

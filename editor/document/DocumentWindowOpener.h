@@ -18,7 +18,7 @@ class TPageNavigator;
 class TPageViewLinks;
 
 inline constexpr const char* kOpenDocumentCaption =
-    QT_TRANSLATE_NOOP("TDocumentWindowOpener", "ドキュメントを開く\tCtrl+D");
+    QT_TRANSLATE_NOOP("pm::TDocumentWindowOpener", "ドキュメントを開く\tCtrl+D");
 
 class TDocumentWindowOpener : public QObject {
   Q_OBJECT

@@ -20,7 +20,8 @@ namespace pm {
 
 class TDocumentReader;
 
-inline constexpr const char* kLinkTargetTitle = QT_TRANSLATE_NOOP("TLinkTargetDialog", "リンク先");
+inline constexpr const char* kLinkTargetTitle =
+    QT_TRANSLATE_NOOP("pm::TLinkTargetDialog", "リンク先");
 
 class TLinkTargetDialog : public QDialog {
   Q_OBJECT

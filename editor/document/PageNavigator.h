@@ -17,13 +17,13 @@ namespace pm {
 
 class TForm1;
 
-inline constexpr const char* kMissingPageQuestion =
-    QT_TRANSLATE_NOOP("TPageNavigator", "ページ %1 はまだありません。新しいページを作りますか？");
-inline constexpr const char* kCreateAnswer = QT_TRANSLATE_NOOP("TPageNavigator", "作成");
+inline constexpr const char* kMissingPageQuestion = QT_TRANSLATE_NOOP(
+    "pm::TPageNavigator", "ページ %1 はまだありません。新しいページを作りますか？");
+inline constexpr const char* kCreateAnswer = QT_TRANSLATE_NOOP("pm::TPageNavigator", "作成");
 inline constexpr const char* kNoDocumentMessage =
-    QT_TRANSLATE_NOOP("TPageNavigator", "このページはどのドキュメントにも属していません");
+    QT_TRANSLATE_NOOP("pm::TPageNavigator", "このページはどのドキュメントにも属していません");
 inline constexpr const char* kNoTargetMessage =
-    QT_TRANSLATE_NOOP("TPageNavigator", "リンク %1 には行き先のページがありません");
+    QT_TRANSLATE_NOOP("pm::TPageNavigator", "リンク %1 には行き先のページがありません");
 
 class TPageNavigator : public QObject {
   Q_OBJECT

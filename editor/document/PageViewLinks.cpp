@@ -78,7 +78,7 @@ void TPageViewLinks::ShowMessage(const QString& text) {
 TLinkTargetDialog* TPageViewLinks::ChooseTarget(int32_t link) {
   const std::optional<TDocumentPlace>& place = edited_.Place();
   if (!place) {
-    ShowMessage(QCoreApplication::translate("TPageNavigator", kNoDocumentMessage));
+    ShowMessage(QCoreApplication::translate("pm::TPageNavigator", kNoDocumentMessage));
     return nullptr;
   }
   auto* dialog = new TLinkTargetDialog(&view_, link, view_.Canvas()->ShownLink(link).LinkPage,

@@ -25,9 +25,9 @@ class TPageNavigator;
 class TPageView;
 
 inline constexpr const char* kFollowLinkCaption =
-    QT_TRANSLATE_NOOP("TPageViewLinks", "リンク先のページを開く\tCtrl+Return");
+    QT_TRANSLATE_NOOP("pm::TPageViewLinks", "リンク先のページを開く\tCtrl+Return");
 inline constexpr const char* kChooseTargetCaption =
-    QT_TRANSLATE_NOOP("TPageViewLinks", "リンク先を選ぶ…");
+    QT_TRANSLATE_NOOP("pm::TPageViewLinks", "リンク先を選ぶ…");
 
 class TPageViewLinks : public QObject {
   Q_OBJECT

@@ -32,6 +32,7 @@ constexpr int kPageRole = Qt::UserRole;
 constexpr int kLinkRole = Qt::UserRole + 1;
 
 constexpr QSize kFirstSize(1100, 760);
+constexpr int kMessageMilliseconds = 6000;
 constexpr double kScreenShare = 0.85;
 constexpr double kZoomStep = 1.25;
 constexpr int kMapShare = 4;    // of the width, against the page list's 1
@@ -77,6 +78,9 @@ TDocumentWindow::TDocumentWindow(TEditedPage& edited, TPageNavigator& navigator,
           });
   connect(reader_, &TDocumentReader::Failed, this,
           [this](const QString& message) { RunGuarded([&] { ShowFailure(message); }); });
+  connect(&navigator_, &TPageNavigator::Message, this, [this](const QString& text) {
+    if (isActiveWindow()) statusBar()->showMessage(text, kMessageMilliseconds);
+  });
   connect(&edited_, &TEditedPage::Changed, this, Guarded([this] { FollowEditedPage(); }));
   connect(&edited_, &TEditedPage::PageSaved, this, Guarded([this] {
     stale_ = true;

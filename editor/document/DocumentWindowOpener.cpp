@@ -29,7 +29,11 @@ TDocumentWindowOpener::TDocumentWindowOpener(TForm1& window)
   pageViewOpener.WhenViewMade([this](TPageView& view) {
     pageViewLinks_ = new TPageViewLinks(
         view, window_.EditedPage(), *navigator_, openAction_,
-        [this] { return documentWindow_ ? documentWindow_->Snapshot() : nullptr; });
+        // A window out of sight isn't read again after saves: what it shows may be old.
+        [this] {
+          return documentWindow_ && documentWindow_->isVisible() ? documentWindow_->Snapshot()
+                                                                 : nullptr;
+        });
     connect(pageViewLinks_, &QObject::destroyed, this, [this] { pageViewLinks_ = nullptr; });
   });
 }

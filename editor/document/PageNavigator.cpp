@@ -71,8 +71,15 @@ bool TPageNavigator::OpenFile(const std::string& fileName, std::optional<int32_t
     return true;
   }
   if (!FileExists(fileName)) return StartMissingPage(fileName, step);
+  const bool hadChanges = edited.Modified();
   if (!window_.PageFiles().MayLeavePage()) return false;
-  window_.OpenPageFile(fileName);
+  try {
+    window_.OpenPageFile(fileName);
+  } catch (...) {
+    // The page stays as it was: changes that were to be left are unsaved changes again.
+    if (hadChanges && !edited.Modified()) edited.Restored(left);
+    throw;
+  }
   Remember(left, step);
   ShowPage(link);
   return true;

@@ -14,6 +14,7 @@
 #include <filesystem>
 
 #include "editor/EditedPage.h"
+#include "editor/EventGuard.h"
 #include "editor/PageFiles.h"
 #include "editor/PageView.h"
 #include "editor/PageViewOpener.h"
@@ -188,12 +189,21 @@ TEST_F(PageNavigationTest, UnsavedChangesAreAskedAboutBeforeLeavingWithEachOfThe
   EXPECT_EQ(OpenFile(), Page(3));
   EXPECT_EQ(StoredLink(Page(1), 5), LinkSquare(5, 3));
 
-  // The main window's own load asks nothing, as it always did.
+  // Changes left for a page that then fails to load are still there, and still unsaved.
+  test::WriteFileBytes(Page(5), {1, 2, 3});
   view.ActivateMainWindow();
   person.SetLink(6, LinkSquare(6, 1));
+  questions.Answer("保存しない");
+  RunGuarded([&] { Navigator().OpenPage(5); });  // as the handlers that call it run
+  EXPECT_EQ(errors.Texts(), std::vector<std::string>{"ストリームからの読み込みエラー."});
+  EXPECT_EQ(OpenFile(), Page(3));
+  EXPECT_EQ(window.Page().Link(6), LinkSquare(6, 1));
+  EXPECT_TRUE(window.EditedPage().Modified());
+
+  // The main window's own load asks nothing, as it always did.
   person.Load(Page(2));
   EXPECT_EQ(OpenFile(), Page(2));
-  EXPECT_EQ(questions.asked.size(), 3u);
+  EXPECT_EQ(questions.asked.size(), 4u);
 }
 
 TEST_F(PageNavigationTest, TheDialogLinkTargetAndADroppedCardChooseTheLinkPageAsUndoableSteps) {

@@ -20,6 +20,7 @@
 #include "editor/ProgramIcon.h"
 #include "editor/ScreenPlacement.h"
 #include "editor/WaitCursor.h"
+#include "editor/document/DocumentWindowOpener.h"
 #include "page/PageOperations.h"
 
 namespace pm {
@@ -115,10 +116,12 @@ TForm1::TForm1()
   FormCreate();
   pageFiles_ = std::make_unique<TPageFiles>(*this);
   pageViewOpener_ = std::make_unique<TPageViewOpener>(*this);
+  documentWindowOpener_ = std::make_unique<TDocumentWindowOpener>(*this);
 }
 
 TForm1::~TForm1() {
   // The views go before the page that they follow.
+  documentWindowOpener_.reset();
   pageViewOpener_.reset();
   pageFiles_.reset();
   editedPage_.reset();

@@ -21,6 +21,7 @@
 
 namespace pm {
 
+class TDocumentWindowOpener;
 class TEditedPage;
 class TForm2;
 class TPageFiles;
@@ -46,6 +47,9 @@ class TForm1 : public QWidget, private TPageFileListener, private TPageListener 
   TPageFiles& PageFiles() { return *pageFiles_; }
   // Opens the page view (PageViewOpener.h).
   TPageViewOpener& PageViewOpener() { return *pageViewOpener_; }
+  // Opens the document window and moves between the document's pages
+  // (document/DocumentWindowOpener.h).
+  TDocumentWindowOpener& DocumentWindowOpener() { return *documentWindowOpener_; }
 
   // Shows the window, centred on the primary screen at its first showing.
   void ShowCentred();
@@ -193,6 +197,7 @@ class TForm1 : public QWidget, private TPageFileListener, private TPageListener 
   std::array<bool, 3> dragTakenIn_{};  // by TDropArea
   // Last, so that the page view goes before the page.
   std::unique_ptr<TPageViewOpener> pageViewOpener_;
+  std::unique_ptr<TDocumentWindowOpener> documentWindowOpener_;
 };
 
 }  // namespace pm

@@ -1,5 +1,6 @@
 #include "editor/LinkEditCommand.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "editor/EventGuard.h"
@@ -22,6 +23,24 @@ TLinkRecord WithEdgesOf(TLinkRecord record, const TLinkRecord& edges) {
   return record;
 }
 
+// Only the link page is taken from `target`.
+TLinkRecord WithLinkPageOf(TLinkRecord record, const TLinkRecord& target) {
+  record.LinkPage = target.LinkPage;
+  return record;
+}
+
+// Whether two records agree in the fields that a change of this kind is about.
+bool AgreeFor(TLinkEditKind kind, const TLinkRecord& a, const TLinkRecord& b) {
+  switch (kind) {
+    case TLinkEditKind::Delete:
+      return a == b;
+    case TLinkEditKind::Target:
+      return a.LinkPage == b.LinkPage;
+    default:
+      return SameEdges(a, b);
+  }
+}
+
 QString Describe(TLinkEditKind kind, int32_t link) {
   const char* what = "";
   switch (kind) {
@@ -38,11 +57,17 @@ QString Describe(TLinkEditKind kind, int32_t link) {
     case TLinkEditKind::Delete:
       what = "リンク %1 の削除";
       break;
+    case TLinkEditKind::Target:
+      return QCoreApplication::translate("TLinkEditCommand", "リンク %1 の行き先の変更").arg(link);
   }
   return QString::fromUtf8(what).arg(link);
 }
 
 }  // namespace
+
+bool LinkEditChanges(TLinkEditKind kind, const TLinkRecord& before, const TLinkRecord& after) {
+  return !AgreeFor(kind, before, after);
+}
 
 TLinkEditCommand::TLinkEditCommand(TLinkEditTarget& target, TLinkEditKind kind, int32_t link,
                                    const TLinkRecord& before, const TLinkRecord& after, int run)
@@ -55,8 +80,7 @@ TLinkEditCommand::TLinkEditCommand(TLinkEditTarget& target, TLinkEditKind kind, 
       run_(run) {}
 
 bool TLinkEditCommand::Holds(const TLinkRecord& expected) const {
-  const TLinkRecord& stored = target_.StoredLink(link_);
-  return kind_ == TLinkEditKind::Delete ? stored == expected : SameEdges(stored, expected);
+  return AgreeFor(kind_, target_.StoredLink(link_), expected);
 }
 
 void TLinkEditCommand::Change(const TLinkRecord& from, const TLinkRecord& to) {
@@ -65,8 +89,10 @@ void TLinkEditCommand::Change(const TLinkRecord& from, const TLinkRecord& to) {
     target_.StepDropped(link_);
     return;
   }
-  const TLinkRecord record =
-      kind_ == TLinkEditKind::Delete ? to : WithEdgesOf(target_.StoredLink(link_), to);
+  const TLinkRecord& stored = target_.StoredLink(link_);
+  const TLinkRecord record = kind_ == TLinkEditKind::Delete   ? to
+                             : kind_ == TLinkEditKind::Target ? WithLinkPageOf(stored, to)
+                                                              : WithEdgesOf(stored, to);
   // The history runs inside Qt's own frames: a failure is reported here and goes no further.
   RunGuarded([&] { target_.StoreLink(link_, record); });
 }

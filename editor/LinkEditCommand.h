@@ -1,6 +1,7 @@
 // One change of a link made in the page view, as a step of the view's undo history. It holds the
 // link's record before and after the change and the fields that the change is about: the four
-// edges, or the whole record when the link was cleared. Undoing puts those fields back and keeps
+// edges, the link page when a page was chosen for the link, or the whole record when the link was
+// cleared. Undoing puts those fields back and keeps
 // the others as they are now; a step whose link was changed elsewhere since (in the main window)
 // no longer applies and drops out of the history, changing nothing.
 #pragma once
@@ -25,7 +26,10 @@ class TLinkEditTarget {
   virtual void StepDropped(int32_t link) = 0;
 };
 
-enum class TLinkEditKind { Draw, Move, Resize, Nudge, Delete };
+enum class TLinkEditKind { Draw, Move, Resize, Nudge, Delete, Target };
+
+// Whether `after` differs from `before` in the fields that a change of this kind is about.
+bool LinkEditChanges(TLinkEditKind kind, const TLinkRecord& before, const TLinkRecord& after);
 
 class TLinkEditCommand : public QUndoCommand {
  public:

@@ -65,10 +65,6 @@ Qt::CursorShape CursorForSides(unsigned sides) {
   return horizontal ? Qt::SizeHorCursor : Qt::SizeVerCursor;
 }
 
-bool SameEdges(const TLinkRecord& a, const TLinkRecord& b) {
-  return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
-}
-
 // The area around a link's shape that its painting may touch.
 QRectF PaintedArea(const QRectF& area) {
   return area.adjusted(-kPaintMargin, -kPaintMargin, kPaintMargin, kPaintMargin)
@@ -123,8 +119,7 @@ int32_t TPageCanvas::HighlightedLink() const { return drag_ ? drag_->link : page
 
 void TPageCanvas::Submit(TLinkEditKind kind, int32_t link, const TLinkRecord& after) {
   const TLinkRecord before = page_.Link(link);
-  const bool changes = kind == TLinkEditKind::Delete ? before != after : !SameEdges(before, after);
-  if (!changes) return;
+  if (!LinkEditChanges(kind, before, after)) return;
   const int run = kind == TLinkEditKind::Nudge ? nudgeRun_ : 0;
   history_.push(new TLinkEditCommand(target_, kind, link, before, after, run));
 }
@@ -155,13 +150,18 @@ TPageCanvas::THit TPageCanvas::HitAt(QPointF position) const {
       }
     }
   }
+  if (const std::optional<int32_t> link = LinkAt(position)) return {THit::Link, *link};
+  return {};
+}
+
+std::optional<int32_t> TPageCanvas::LinkAt(QPointF position) const {
   // Links are drawn in number order: the highest-numbered one under the pointer is on top.
   const TPagePoint point = Transform().PageAt(position);
   for (int32_t link = kLinkCount - 1; link >= 0; --link) {
     const TLinkRecord& record = page_.Link(link);
-    if (record.HasRectangle() && LinkContains(record, point)) return {THit::Link, link};
+    if (record.HasRectangle() && LinkContains(record, point)) return link;
   }
-  return {};
+  return std::nullopt;
 }
 
 std::optional<int32_t> TPageCanvas::LinkForNewRectangle() const {
@@ -263,8 +263,8 @@ void TPageCanvas::Nudge(int key, Qt::KeyboardModifiers modifiers) {
   const int64_t across = key == Qt::Key_Left ? -1 : key == Qt::Key_Right ? 1 : 0;
   const int64_t down = key == Qt::Key_Up ? -1 : key == Qt::Key_Down ? 1 : 0;
   const int64_t step = (modifiers & Qt::ShiftModifier) ? kShiftNudgeStep : kNudgeStep;
-  // Alt moves the right or bottom edge alone, always by one pixel.
-  const TLinkRecord nudged = (modifiers & Qt::AltModifier)
+  // Ctrl moves the right or bottom edge alone, always by one pixel.
+  const TLinkRecord nudged = (modifiers & Qt::ControlModifier)
                                  ? EndsMoved(record, across, down, PageSize())
                                  : Moved(record, across * step, down * step, PageSize());
   Submit(TLinkEditKind::Nudge, link, nudged);
@@ -325,7 +325,8 @@ void TPageCanvas::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   const bool arrow =
       key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
-  if (arrow && !(event->modifiers() & Qt::ControlModifier)) {
+  // Alt with an arrow belongs to the window (the pages opened before and after this one).
+  if (arrow && !(event->modifiers() & Qt::AltModifier)) {
     event->accept();
     if (!drag_) RunGuarded([&] { Nudge(key, event->modifiers()); });
     return;

@@ -2,8 +2,8 @@
 // background at the zoom, every link that has a rectangle as an outline with its number (with
 // its slot's picture inside when that is switched on), and the current link with handles. With
 // the mouse the author draws, picks, moves and resizes links; the arrow keys nudge the current
-// link. Each change becomes a step of the view's undo history, which makes it through the page's
-// numbered link operations.
+// link (Shift: by ten pixels; Ctrl: its right or bottom edge). Each change becomes a step of the
+// view's undo history, which makes it through the page's numbered link operations.
 #pragma once
 
 #include <QStaticText>
@@ -60,6 +60,9 @@ class TPageCanvas : public QWidget {
   TLinkRecord ShownLink(int32_t link) const;
   // The link shown as current: the one being drawn, or the page's current link.
   int32_t HighlightedLink() const;
+  // The link whose rectangle holds the widget position (the highest-numbered one where several
+  // do), or nothing.
+  std::optional<int32_t> LinkAt(QPointF position) const;
 
   // Makes `after` a step of the history for the link (applied at once).
   void Submit(TLinkEditKind kind, int32_t link, const TLinkRecord& after);

@@ -39,13 +39,24 @@ void TPageViewOpener::Open() {
     view_ = std::make_unique<TPageView>(window_.Page());
     view_->FollowEditedPage(window_.EditedPage());
     view_->FileMenu()->addAction(window_.PageFiles().SaveAction());
+    for (const auto& setup : viewSetups_) setup(*view_);
   }
   view_->Open();
 }
 
+void TPageViewOpener::WhenViewMade(std::function<void(TPageView&)> setup) {
+  if (view_) setup(*view_);
+  viewSetups_.push_back(std::move(setup));
+}
+
+void TPageViewOpener::AddContextMenuAction(QAction* action) { menuActions_.emplace_back(action); }
+
 void TPageViewOpener::ShowContextMenu(QPoint globalPosition) {
   QMenu menu;
   menu.addAction(openAction_);
+  for (const QPointer<QAction>& action : menuActions_) {
+    if (action) menu.addAction(action);
+  }
   menu.exec(globalPosition);
 }
 

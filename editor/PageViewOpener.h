@@ -6,7 +6,10 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 
@@ -30,6 +33,12 @@ class TPageViewOpener : public QObject {
   TPageView* View() const { return view_.get(); }
   QAction* OpenAction() const { return openAction_; }
 
+  // Runs `setup` on the page view once it exists: at once, or at its first opening. Others add
+  // their own commands to the page view this way.
+  void WhenViewMade(std::function<void(TPageView&)> setup);
+  // Adds a command to the context menu, after the page view's own.
+  void AddContextMenuAction(QAction* action);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -38,6 +47,8 @@ class TPageViewOpener : public QObject {
 
   TForm1& window_;
   QAction* openAction_;
+  std::vector<std::function<void(TPageView&)>> viewSetups_;
+  std::vector<QPointer<QAction>> menuActions_;
   std::unique_ptr<TPageView> view_;
 };
 

@@ -27,6 +27,7 @@ class LinkChecker {
 
   void Check(const TNumberedLink& numbered) {
     number_ = numbered.number;
+    record_ = numbered.record;
     const TLinkRecord& link = numbered.record;
     CheckTarget(link);
     CheckSlot(link);
@@ -37,8 +38,14 @@ class LinkChecker {
   }
 
  private:
-  void Add(TFindingKind kind, std::string message) {
-    findings_.push_back({kind, page_.number, number_, std::move(message)});
+  TFinding& Add(TFindingKind kind, std::string message) {
+    TFinding& finding = findings_.emplace_back();
+    finding.kind = kind;
+    finding.page = page_.number;
+    finding.link = number_;
+    finding.message = std::move(message);
+    finding.record = record_;
+    return finding;
   }
 
   void CheckTarget(const TLinkRecord& link) {
@@ -77,16 +84,29 @@ class LinkChecker {
         PlacementOn(LinkRectangle(link), page_.backgroundWidth, page_.backgroundHeight);
     if (placement == TAreaPlacement::Inside) return;
     const char* how = placement == TAreaPlacement::PartlyOutside ? "partly" : "wholly";
-    Add(TFindingKind::OutsideBackground, Rectangle(link) + " lies " + how +
-                                             " outside the background (" + BackgroundSize(page_) +
-                                             ")");
+    TFinding& finding = Add(TFindingKind::OutsideBackground, Rectangle(link) + " lies " + how +
+                                                                 " outside the background (" +
+                                                                 BackgroundSize(page_) + ")");
+    finding.placement = placement;
+    if (page_.hasBackground) {
+      finding.background = TPageSize{page_.backgroundWidth, page_.backgroundHeight};
+    }
   }
 
   const TDocument& document_;
   const TPageOutline& page_;
   std::vector<TFinding>& findings_;
   int32_t number_ = 0;
+  TLinkRecord record_;
 };
+
+TFinding PageFinding(TFindingKind kind, int32_t page, std::string message) {
+  TFinding finding;
+  finding.kind = kind;
+  finding.page = page;
+  finding.message = std::move(message);
+  return finding;
+}
 
 }  // namespace
 
@@ -106,12 +126,14 @@ std::vector<TFinding> CheckDocument(const TDocument& document,
   for (const TPageOutline& page : outlines) {
     if (!page.Loaded()) {
       findings.push_back(
-          {TFindingKind::LoadFailed, page.number, std::nullopt, WithFullStop(*page.loadFailure)});
+          PageFinding(TFindingKind::LoadFailed, page.number, WithFullStop(*page.loadFailure)));
     }
     if (!reachable.contains(page.number)) {
-      findings.push_back({TFindingKind::Unreachable, page.number, std::nullopt,
-                          "no chain of links from the start page " +
-                              std::to_string(document.Start()) + " reaches it"});
+      TFinding& finding =
+          findings.emplace_back(PageFinding(TFindingKind::Unreachable, page.number,
+                                            "no chain of links from the start page " +
+                                                std::to_string(document.Start()) + " reaches it"));
+      finding.startPage = document.Start();
     }
     LinkChecker checker(document, page, findings);
     for (const TNumberedLink& link : page.links) checker.Check(link);

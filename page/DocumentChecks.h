@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "page/Document.h"
+#include "page/LinkArea.h"
 #include "page/PageOutline.h"
 
 namespace pm {
@@ -27,10 +28,18 @@ enum class TFindingKind {
 std::string_view FindingKindName(TFindingKind kind);
 
 struct TFinding {
-  TFindingKind kind;
+  TFindingKind kind = TFindingKind::LoadFailed;
   int32_t page = 0;
   std::optional<int32_t> link;  // none where no link is concerned
-  std::string message;
+  std::string message;          // in English, as pagetool prints it; load-failed: the editor's
+
+  // What the message tells, for front ends that word findings themselves.
+  TLinkRecord record;  // the link as stored, for a finding about a link
+  // outside-background: how much of the rectangle lies off the background, and the
+  // background's size (nothing when the page has none).
+  TAreaPlacement placement = TAreaPlacement::Inside;
+  std::optional<TPageSize> background;
+  int32_t startPage = 0;  // unreachable: the page that the chains of links start from
 };
 
 // Every finding, page by page in ascending order: the page's own findings (load-failed,

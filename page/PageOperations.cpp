@@ -1,5 +1,8 @@
 #include "page/PageOperations.h"
 
+#include <array>
+#include <memory>
+
 #include "base/IntegerText.h"
 #include "imaging/PictureFile.h"
 
@@ -33,6 +36,12 @@ void UpdateLink(TPage& page, int32_t link, const TLinkFieldTexts& texts) {
       {&texts.right, TLinkField::Right},   {&texts.bottom, TLinkField::Bottom},
       {&texts.bitmap, TLinkField::Bitmap}, {&texts.linkPage, TLinkField::LinkPage}};
   for (const auto& [text, field] : order) page.SetLinkField(link, field, StrToInt(*text));
+}
+
+void StartNewPage(TPage& page) {
+  std::array<std::unique_ptr<TJPEGImage>, kSlotCount> slots;
+  for (auto& holder : slots) holder = std::make_unique<TJPEGImage>();
+  page.ReplaceContent(std::make_unique<TJPEGImage>(), std::move(slots), TPage::Links{});
 }
 
 void DrawLinkOutlines(const TPage& page, TBitmap& picture, TColor color) {

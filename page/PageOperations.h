@@ -38,6 +38,11 @@ struct TLinkFieldTexts {
 // the ones after it aren't.
 void UpdateLink(TPage& page, int32_t link, const TLinkFieldTexts& texts);
 
+// Makes the page a new one, as a page is at start-up: every slot and the background hold a new
+// empty holder, every name is empty, every link is cleared, slot 0 and link 0 are selected; the
+// listeners hear that the page was replaced.
+void StartNewPage(TPage& page);
+
 // Outlines, one pixel wide in `color`, the rectangle of every link that has one (none of its
 // four edges -1), link 0 first, over the picture; the inside is left as it is. The outline runs
 // along the smaller of Left and Right and of Top and Bottom, and one pixel inside the larger,

@@ -67,7 +67,7 @@ TEST_F(PageViewTest, OpensFromTheMainWindowAsOneWindowThatComesToTheFront) {
     EXPECT_TRUE(QTest::qWaitForWindowActive(&opened)) << box->objectName().toStdString();
   }
 
-  // The context menu of a panel offers the same command.
+  // The context menu of a panel offers the same command, and the document window's.
   opened.close();
   QStringList offered;
   QTimer::singleShot(0, [&] {
@@ -81,7 +81,8 @@ TEST_F(PageViewTest, OpensFromTheMainWindowAsOneWindowThatComesToTheFront) {
   QContextMenuEvent rightClick(QContextMenuEvent::Mouse, inPanel,
                                window.Panel2->mapToGlobal(inPanel));
   QApplication::sendEvent(window.Panel2, &rightClick);
-  EXPECT_EQ(offered, QStringList{QString::fromUtf8("ページ表示を開く\tCtrl+L")});
+  EXPECT_EQ(offered, (QStringList{QString::fromUtf8("ページ表示を開く\tCtrl+L"),
+                                  QString::fromUtf8("ドキュメントを開く\tCtrl+D")}));
   EXPECT_TRUE(opened.isVisible());
 }
 
@@ -165,15 +166,15 @@ TEST_F(PageViewTest, HandlesResizeTheCurrentLinkAndPastTheOppositeEdgeItTurnsAro
   EXPECT_EQ(person.ShownLink(), Link(0));
 }
 
-TEST_F(PageViewTest, ArrowKeysNudgeAndAltArrowsMoveTheRightOrBottomEdge) {
+TEST_F(PageViewTest, ArrowKeysNudgeAndCtrlArrowsMoveTheRightOrBottomEdge) {
   view.SetLinkElsewhere(0, Rect(10, 10, 20, 20));
   view.Key(Qt::Key_Right);
   EXPECT_EQ(Link(0), Rect(11, 10, 21, 20));
   view.Key(Qt::Key_Down, Qt::ShiftModifier);
   EXPECT_EQ(Link(0), Rect(11, 20, 21, 30));
-  view.Key(Qt::Key_Left, Qt::AltModifier);
+  view.Key(Qt::Key_Left, Qt::ControlModifier);
   EXPECT_EQ(Link(0), Rect(11, 20, 20, 30));
-  view.Key(Qt::Key_Down, Qt::AltModifier);
+  view.Key(Qt::Key_Down, Qt::ControlModifier);
   EXPECT_EQ(Link(0), Rect(11, 20, 20, 31));
   EXPECT_EQ(person.ShownLink(), Link(0));
 
@@ -199,7 +200,7 @@ TEST_F(PageViewTest, UndoAndRedoStepThroughEveryChangeWithoutMovingTheView) {
   view.Drag({10, 10}, {110, 60});                       // draw link 0
   view.Drag({50, 30}, {70, 50});                        // move it
   for (int i = 0; i < 3; ++i) view.Key(Qt::Key_Right);  // one step
-  view.Key(Qt::Key_Down, Qt::AltModifier);              // the same run
+  view.Key(Qt::Key_Down, Qt::ControlModifier);          // the same run
   const TLinkRecord drawn = Rect(10, 10, 110, 60);
   const TLinkRecord moved = Rect(30, 30, 130, 80);
   const TLinkRecord nudged = Rect(33, 30, 133, 81);
@@ -372,7 +373,7 @@ TEST_F(PageViewTest, AbsurdLinksDrawAndCanBePickedAndRepaired) {
   person.SelectLink(2);
   view.Activate();
   view.Key(Qt::Key_Right, Qt::ShiftModifier);
-  view.Key(Qt::Key_Down, Qt::AltModifier);
+  view.Key(Qt::Key_Down, Qt::ControlModifier);
   EXPECT_EQ(Link(2), Rect(kHighest - 5, kHighest - 5, kHighest, kHighest));
   view.Key(Qt::Key_Left, Qt::ShiftModifier);
   EXPECT_EQ(Link(2), Rect(kHighest - 15, kHighest - 5, kHighest - 10, kHighest));

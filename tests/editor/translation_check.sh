@@ -14,7 +14,7 @@ rm -rf "$work"
 mkdir -p "$work"
 cp "$committed" "$work/pagemaker_en.ts"
 mapfile -t sources < <(find "$source_dir/editor" -name '*.cpp' -o -name '*.h' | sort)
-"$lupdate" "${sources[@]}" -no-obsolete -locations none -source-language ja -target-language en \
+"$lupdate" "${sources[@]}" -I "$source_dir" -no-obsolete -locations none -source-language ja -target-language en \
   -ts "$work/pagemaker_en.ts" >"$work/lupdate.log" 2>&1
 cat "$work/lupdate.log"
 "$lrelease" "$work/pagemaker_en.ts" -qm "$work/pagemaker_en.qm" >"$work/lrelease.log" 2>&1

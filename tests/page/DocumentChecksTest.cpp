@@ -99,6 +99,15 @@ TEST_F(DocumentChecksTest, EachProblemIsFoundWithItsPageAndLink) {
   EXPECT_NE(findings[8].message.find("wholly outside"), std::string::npos);
   // The editor's own message, with its full stop.
   EXPECT_EQ(findings[10].message, "ストリームからの読み込みエラー.");
+
+  // What front ends word themselves: the link as stored, where a rectangle lies, the start.
+  EXPECT_EQ(findings[1].record.LinkPage, 9);
+  EXPECT_EQ(findings[2].record.Bitmap, 5);
+  EXPECT_EQ(findings[7].placement, TAreaPlacement::PartlyOutside);
+  EXPECT_EQ(findings[7].background, (TPageSize{64, 48}));
+  EXPECT_EQ(findings[7].record, Link(50, 40, 70, 47, 2, 4));
+  EXPECT_EQ(findings[8].placement, TAreaPlacement::WhollyOutside);
+  EXPECT_EQ(findings[9].startPage, 1);
 }
 
 TEST_F(DocumentChecksTest, OnlyLinksThatCanBeClickedReachPages) {

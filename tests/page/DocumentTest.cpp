@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "page/DocumentErrors.h"
+#include "page/DocumentFileState.h"
 #include "page/DocumentPlace.h"
 #include "tests/support/TempDir.h"
 
@@ -82,6 +83,26 @@ TEST_F(DocumentTest, PatternsThatNameNoPagesAndDocumentsWithoutPagesAreRefused) 
   EXPECT_NO_THROW(TDocument(Pattern("p%d.pag"), 1));
 }
 
+TEST_F(DocumentTest, TheFileStateChangesWithEveryPageFileAddedRewrittenOrRemoved) {
+  const std::string pattern = Pattern("p%d.pag");
+  EXPECT_TRUE(DocumentFileStateOf(pattern).files.empty()) << "no pages yet";
+  Touch({"p1.pag", "p2.pag", "notes.txt"});
+  const TDocumentFileState two = DocumentFileStateOf(pattern);
+  ASSERT_EQ(two.files.size(), 2u);
+  EXPECT_EQ(two.files[1].number, 2);
+  EXPECT_EQ(DocumentFileStateOf(pattern), two) << "nothing changed";
+
+  Touch({"notes2.txt"});
+  EXPECT_EQ(DocumentFileStateOf(pattern), two) << "no page file changed";
+  test::WriteFileBytes(dir.File("p2.pag"), {1, 2, 3});
+  const TDocumentFileState rewritten = DocumentFileStateOf(pattern);
+  EXPECT_NE(rewritten, two);
+  Touch({"p3.pag"});
+  EXPECT_NE(DocumentFileStateOf(pattern), rewritten);
+  std::filesystem::remove(dir.File("p3.pag"));
+  EXPECT_EQ(DocumentFileStateOf(pattern), rewritten);
+}
+
 TEST(DocumentPlaceTest, ANumberBeforeDotPagPlacesTheFileInTheDocumentThatNamesIt) {
   const std::vector<std::pair<std::string, TDocumentPlace>> placed = {
       {"story/page3.pag", {"story/page%d.pag", 3}},
@@ -105,9 +126,9 @@ TEST(DocumentPlaceTest, ANumberBeforeDotPagPlacesTheFileInTheDocumentThatNamesIt
   }
   // No number, another ending, a number beyond a page number or more zeros than a pattern pads
   // to, a "%" that a pattern can't hold: a page of no document.
-  for (const char* name : {"page.pag", "page3.PAG", "page3.pag.bak", "p3x.pag", "p2147483648.pag",
-                           "p99999999999999999999999.pag", "p0000000001.pag", "50%off3.pag",
-                           "story3/.pag", ""}) {
+  for (const char* name :
+       {"page.pag", "page3.PAG", "page3.pag.bak", "p3x.pag", "p2147483648.pag",
+        "p99999999999999999999999.pag", "p0000000001.pag", "50%off3.pag", "story3/.pag", ""}) {
     EXPECT_FALSE(DocumentPlaceOf(name)) << name;
   }
 }

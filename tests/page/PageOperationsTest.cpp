@@ -114,6 +114,30 @@ TEST_F(PageOperationsTest, SelectionsAreToldOnlyWhenTheyChangeAndALoadIsToldOnce
   EXPECT_EQ(page.CurrentSlot(), 0);
 }
 
+TEST_F(PageOperationsTest, ANewPageKeepsNothingOfTheOldOneAndSavesAsAStartUpPageDoes) {
+  ImportBackgroundPicture(page, Bmp("back.bmp", test::GradientBitmap(30, 20)));
+  ImportSlotPicture(page, 7, Bmp("slot.bmp", test::GradientBitmap(5, 4)));
+  page.SetLink(3, TLinkRecord{1, 2, 3, 4, 5, 6, 7});
+  page.SelectSlot(7);
+  page.SelectLink(3);
+  recorder.notices.clear();
+
+  StartNewPage(page);
+  EXPECT_EQ(recorder.notices, std::vector<std::string>{"replaced"});
+  EXPECT_TRUE(page.BackgroundHolder().IsEmpty());
+  EXPECT_TRUE(page.BackgroundFileName().empty());
+  EXPECT_TRUE(page.SlotHolder(7).IsEmpty());
+  EXPECT_TRUE(page.SlotFileName(7).empty());
+  EXPECT_EQ(page.Link(3), TLinkRecord());
+  EXPECT_EQ(page.CurrentSlot(), 0);
+  EXPECT_EQ(page.CurrentLink(), 0);
+
+  TPage startUp;
+  WritePageFile(startUp, dir.File("start.pag"));
+  WritePageFile(page, dir.File("new.pag"));
+  EXPECT_EQ(test::ReadFileBytes(dir.File("new.pag")), test::ReadFileBytes(dir.File("start.pag")));
+}
+
 // A listener that fails, and one that takes itself away when it hears.
 class FailingListener : public TPageListener {
  public:

@@ -29,6 +29,8 @@ constexpr double kWheelStep = 120;
 constexpr double kWheelZoomFactor = 1.25;
 // Room kept around the map when it is fitted, and around a card scrolled into view.
 constexpr double kFitPadding = 8;
+// The least zoom at which the map first shows itself: the cards' numbers stay readable.
+constexpr double kReadableZoom = 0.4;
 constexpr int kVisiblePadding = 16;
 constexpr int kScrollStep = 24;
 // The dragged card is shown at this share of its size.
@@ -57,7 +59,9 @@ struct TDocumentMap::State {
   std::optional<int32_t> current;
   std::optional<int32_t> selected;
   double zoom = 1;
-  bool fitting = true;
+  // Whether the zoom follows the area's size: to show the whole map, or as much of it as fits
+  // at a readable zoom (the first showing), until the zoom is set.
+  enum class TFit { None, Readable, Whole } fit = TFit::Readable;
   // A press on a card that may become a drag, or on the background that pans.
   std::optional<size_t> pressedCard;
   bool panning = false;
@@ -114,11 +118,7 @@ void TDocumentMap::Show(std::shared_ptr<const TDocumentSnapshot> snapshot) {
     }
   }
   if (!state.IndexOf(state.selected)) state.selected.reset();
-  if (state.fitting) {
-    ZoomToFit();
-  } else {
-    UpdateScrollBars();
-  }
+  FollowAreaSize();
   viewport()->update();
 }
 
@@ -159,20 +159,24 @@ size_t TDocumentMap::ArrowsDrawn() const {
 double TDocumentMap::Zoom() const { return state_->zoom; }
 
 void TDocumentMap::SetZoom(double zoom) {
-  state_->fitting = false;
+  state_->fit = State::TFit::None;
   ZoomAround(zoom, QRectF(viewport()->rect()).center());
 }
 
 void TDocumentMap::ZoomToFit() {
+  state_->fit = State::TFit::Whole;
+  FollowAreaSize();
+}
+
+void TDocumentMap::FollowAreaSize() {
   State& state = *state_;
-  state.fitting = true;
-  double zoom = 1;
-  if (state.layout != nullptr && !state.layout->size.isEmpty()) {
+  if (state.fit != State::TFit::None && state.layout != nullptr && !state.layout->size.isEmpty()) {
     const QSizeF room = QSizeF(viewport()->size()) - QSizeF(2 * kFitPadding, 2 * kFitPadding);
-    zoom = std::min({1.0, room.width() / state.layout->size.width(),
-                     room.height() / state.layout->size.height()});
+    const double whole = std::min(room.width() / state.layout->size.width(),
+                                  room.height() / state.layout->size.height());
+    const double least = state.fit == State::TFit::Whole ? kMinZoom : kReadableZoom;
+    state.zoom = std::clamp(whole, least, 1.0);
   }
-  state.zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
   UpdateScrollBars();
   viewport()->update();
 }
@@ -214,13 +218,7 @@ QPointF TDocumentMap::MapPoint(QPointF position) const {
 
 void TDocumentMap::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
-  RunGuarded([&] {
-    if (state_->fitting) {
-      ZoomToFit();
-    } else {
-      UpdateScrollBars();
-    }
-  });
+  RunGuarded([&] { FollowAreaSize(); });
 }
 
 void TDocumentMap::scrollContentsBy(int, int) { viewport()->update(); }
@@ -416,7 +414,7 @@ void TDocumentMap::wheelEvent(QWheelEvent* event) {
   const double notches = event->angleDelta().y() / kWheelStep;
   if (notches == 0) return;
   RunGuarded([&] {
-    state_->fitting = false;
+    state_->fit = State::TFit::None;
     ZoomAround(state_->zoom * std::pow(kWheelZoomFactor, notches), event->position());
   });
 }
@@ -459,7 +457,7 @@ void TDocumentMap::ShowToolTip(QPoint position) {
   };
   QStringList lines;
   lines << text("ページ %1").arg(card.number) << QString::fromStdString(card.fileName);
-  if (card.start) lines << text("開始ページ");
+  if (card.start) lines << text("はじめのページ");
   if (card.missing) lines << text("ファイルがありません");
   if (card.loadFailed) {
     lines << text("読み込めません");
@@ -469,7 +467,7 @@ void TDocumentMap::ShowToolTip(QPoint position) {
       }
     }
   }
-  if (card.unreachable && !card.missing) lines << text("開始ページから辿り着けません");
+  if (card.unreachable && !card.missing) lines << text("はじめのページから辿れません");
   if (card.findings > 0) lines << text("問題 %1 件").arg(card.findings);
   QToolTip::showText(viewport()->mapToGlobal(position), lines.join(QChar('\n')), viewport());
 }

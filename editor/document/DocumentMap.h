@@ -36,7 +36,8 @@ class TDocumentMap : public QAbstractScrollArea {
 
   // Lays out and shows the snapshot (with the layout that the snapshot brings, when it has one);
   // the selection and the current page stay when their cards are still there, and so do the zoom
-  // and the scrolling. Until the zoom is set, the map fits itself to its area (at most 100 %).
+  // and the scrolling. Until the zoom is set, the map fits itself to its area, at most at 100 %
+  // and at least at a zoom where its texts can still be read (scrolling shows the rest).
   void Show(std::shared_ptr<const TDocumentSnapshot> snapshot);
   std::shared_ptr<const TDocumentSnapshot> Snapshot() const;
   // The page open in the editor, highlighted; nothing when it isn't a page of this document.
@@ -97,6 +98,8 @@ class TDocumentMap : public QAbstractScrollArea {
   std::optional<size_t> CardIndexAt(QPointF position) const;
   void ZoomAround(double zoom, QPointF anchor);
   void UpdateScrollBars();
+  // The zoom that follows the area's size while it does (see ZoomToFit), and the scroll bars.
+  void FollowAreaSize();
   void Select(size_t card, bool byPerson);
   void MoveSelection(int key);
   void StartCardDrag(size_t card);

@@ -164,9 +164,9 @@ void TMapPainter::Texts(const QRectF& area, const TPageCard& card, bool current)
     if (tag + width > right) return;
     tag = Tag(tag, tagBaseline, text, fill);
   };
-  if (card.start) add(tr("開始"), kStartTag);
+  if (card.start) add(tr("はじめ"), kStartTag);
   if (current) add(tr("編集中"), kCurrent);
-  if (card.unreachable && !card.missing) add(tr("到達不能"), kUnreachableTag);
+  if (card.unreachable && !card.missing) add(tr("辿れません"), kUnreachableTag);
   if (card.findings > 0) add(tr("問題 %1").arg(card.findings), kFindingsTag);
 
   painter_.setFont(nameFont_);

@@ -187,6 +187,15 @@ TEST_F(DocumentMapTest, CtrlWheelZoomsAroundThePointerTheBackgroundPansAndFitSho
   for (int32_t page = 1; page <= 40; ++page) {
     EXPECT_TRUE(Viewport()->rect().contains(*map.CardArea(page))) << page;
   }
+  // Fitting follows the area; shown first in a small area, the map stays readable instead.
+  map.resize(400, 300);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return map.Zoom() < 0.3; }));
+  TDocumentMap first;
+  first.resize(400, 300);
+  first.Show(snapshot);
+  first.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&first));
+  EXPECT_DOUBLE_EQ(first.Zoom(), 0.4);
 }
 
 TEST_F(DocumentMapTest, ACardDraggedOutCarriesItsPageNumber) {

@@ -182,6 +182,7 @@ void TDocumentMap::FollowAreaSize() {
 }
 
 void TDocumentMap::ZoomAround(double zoom, QPointF anchor) {
+  if (!std::isfinite(zoom)) return;
   const QPointF point = MapPoint(anchor);
   state_->zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
   UpdateScrollBars();
@@ -194,7 +195,8 @@ void TDocumentMap::UpdateScrollBars() {
   const QSizeF size = state_->layout != nullptr ? state_->layout->size : QSizeF();
   const QSize view = viewport()->size();
   const auto set = [](QScrollBar* bar, double content, int shown) {
-    bar->setRange(0, std::max(0, static_cast<int>(std::ceil(content)) - shown));
+    const double most = std::numeric_limits<int>::max() / 2;
+    bar->setRange(0, std::max(0, static_cast<int>(std::ceil(std::min(content, most))) - shown));
     bar->setPageStep(shown);
   };
   set(horizontalScrollBar(), size.width() * state_->zoom, view.width());

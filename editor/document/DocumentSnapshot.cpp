@@ -10,6 +10,9 @@ namespace pm {
 namespace {
 
 constexpr TPageFileReading kReading{.access = FileAccess::ReadShared, .decodeShown = false};
+// The snapshot keeps the thumbnails of this many pages at most (some 100 MiB); the backgrounds
+// of further pages are still decoded, to tell whether they load.
+constexpr size_t kMostThumbnails = 2000;
 
 // The picture made no larger than the thumbnail box, its proportions kept.
 QImage FittedToThumbnail(QImage picture) {
@@ -42,7 +45,9 @@ std::shared_ptr<const TDocumentSnapshot> ReadDocumentSnapshot(const std::string&
   steps.progress = progress;
   steps.pageRead = [&snapshot](const TDocumentPageFile& file, const TPage& page) {
     QImage thumbnail = Thumbnail(page.BackgroundHolder());
-    if (!thumbnail.isNull()) snapshot->thumbnails[file.number] = std::move(thumbnail);
+    if (!thumbnail.isNull() && snapshot->thumbnails.size() < kMostThumbnails) {
+      snapshot->thumbnails[file.number] = std::move(thumbnail);
+    }
   };
   std::optional<std::vector<TPageOutline>> outlines =
       ReadDocumentOutlines(snapshot->document, kReading, steps);

@@ -24,7 +24,8 @@ struct TDocumentSnapshot {
   std::vector<TPageOutline> outlines;
   TDocumentOverview overview;
   // The background of each page that has one and loads, decoded at a reduced scale and made no
-  // larger than the map's thumbnail box (kThumbnailWidth × kThumbnailHeight), by number.
+  // larger than the map's thumbnail box (kThumbnailWidth × kThumbnailHeight), by number; those
+  // of the first 2000 such pages, so that a huge document stays within memory.
   std::map<int32_t, QImage> thumbnails;
   // Where the map draws the overview's cards and arrows (MapLayout.h).
   TMapLayout layout;

@@ -132,21 +132,24 @@ void TMapPainter::Picture(const QRectF& box, const TPageCard& card, const QImage
     painter_.drawRect(place);
     return;
   }
-  const bool failed = card.loadFailed || card.missing;
   painter_.setPen(Qt::NoPen);
-  painter_.setBrush(failed ? QBrush(kMissingFill) : QBrush(kPictureBox));
+  if (!card.loadFailed && !card.missing) {
+    // No background, or none that the snapshot kept a picture of.
+    painter_.setBrush(kPictureBox);
+    painter_.drawRect(box);
+    return;
+  }
+  painter_.setBrush(kMissingFill);
   painter_.drawRect(box);
-  painter_.setBrush(QBrush(failed ? kFailed : kFrame, Qt::BDiagPattern));
+  painter_.setBrush(QBrush(kFailed, Qt::BDiagPattern));
   painter_.drawRect(box);
-  const QString text = card.missing      ? tr("ファイルなし")
-                       : card.loadFailed ? tr("読み込めません")
-                                         : tr("背景なし");
+  const QString text = card.missing ? tr("ファイルなし") : tr("読み込めません");
   painter_.setFont(numberFont_);
   const QRectF textBox =
       QFontMetricsF(numberFont_).boundingRect(box, Qt::AlignCenter, text).adjusted(-6, -3, 6, 3);
-  painter_.setBrush(failed ? kMissingFill : kPictureBox);
+  painter_.setBrush(kMissingFill);
   painter_.drawRect(textBox);
-  painter_.setPen(failed ? kFailed : kNameText);
+  painter_.setPen(kFailed);
   painter_.drawText(box, Qt::AlignCenter, text);
 }
 

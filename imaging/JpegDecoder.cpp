@@ -15,8 +15,6 @@ namespace {
 // Quantised output has at most this many colours, leaving 20 of 256 palette entries to the
 // display.
 constexpr int kPaletteColors = 236;
-// The library scales down to 1/8 at most; a larger shift gives the same size.
-constexpr int kMaxScaleShift = 3;
 constexpr int kCmykComponents = 4;
 constexpr int kMaxSample = 255;
 constexpr uint8_t kWhiteByte = 0xFF;

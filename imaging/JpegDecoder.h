@@ -9,6 +9,10 @@
 
 namespace pm {
 
+// The library decodes down to 1/2^kMaxScaleShift of the full size at most; a larger ScaleShift
+// gives the same size.
+inline constexpr int kMaxScaleShift = 3;
+
 struct TJpegSize {
   int32_t width = 0;
   int32_t height = 0;

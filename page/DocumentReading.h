@@ -1,6 +1,9 @@
 // Reading every page of a document, one after the other, keeping only each page's outline.
 #pragma once
 
+#include <cstddef>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "page/Document.h"
@@ -9,9 +12,23 @@
 
 namespace pm {
 
+// What a reading of a document does beside making the outlines.
+struct TDocumentReadingSteps {
+  // Before each page and once at the end: pages read, of pages in all. Returning false stops the
+  // reading.
+  std::function<bool(size_t done, size_t total)> progress;
+  // Told of each page that loaded, before its outline is made; a failure that it raises (any
+  // failure the editor would show) makes the page one that fails to load, with its message.
+  std::function<void(const TDocumentPageFile& file, const TPage& page)> pageRead;
+};
+
 // The outlines of all pages in ascending order. A page that fails to load (any failure the
 // editor would show) keeps its message; running out of memory stops the reading.
 std::vector<TPageOutline> ReadDocumentOutlines(const TDocument& document,
                                                const TPageFileReading& reading);
+// The same with the steps; nothing when `steps.progress` stopped it.
+std::optional<std::vector<TPageOutline>> ReadDocumentOutlines(const TDocument& document,
+                                                              const TPageFileReading& reading,
+                                                              const TDocumentReadingSteps& steps);
 
 }  // namespace pm

@@ -9,7 +9,7 @@ packages=(
   libjpeg62-turbo-dev libpng-dev libgif-dev libwebp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-tools-dev qt6-l10n-tools fonts-ipafont-gothic
-  nlohmann-json3-dev
+  nlohmann-json3-dev libgraphviz-dev
   help2man desktop-file-utils shared-mime-info man-db dpkg-dev file
   chromium chromium-driver python3-selenium graphviz tidy
   "$@"

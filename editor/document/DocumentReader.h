@@ -5,9 +5,12 @@
 
 #include <QObject>
 #include <QString>
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <string>
+#include <vector>
 
 #include "editor/document/DocumentSnapshot.h"
 
@@ -25,7 +28,8 @@ class TDocumentReader : public QObject {
 
   // Starts reading the document of `pattern`; a reading under way is dropped.
   void Start(const std::string& pattern, std::optional<int32_t> start = std::nullopt);
-  // Drops the reading under way; none of its signals comes after this.
+  // Drops the reading under way; none of its signals comes after this. Its thread stops after
+  // the page it is reading, without keeping the window waiting.
   void Cancel();
   bool Busy() const;
 
@@ -38,7 +42,20 @@ class TDocumentReader : public QObject {
 
  private:
   struct Reading;
-  std::shared_ptr<Reading> reading_;
+
+  // On the window's thread: runs `deliver` (which emits a signal) when the reading `serial` is
+  // still the one under way.
+  template <typename Deliver>
+  void Post(uint64_t serial, Deliver deliver);
+  // On the reading's own thread.
+  void Read(uint64_t serial, const std::string& pattern, std::optional<int32_t> start,
+            const std::stop_token& stop);
+  // Joins the threads of dropped readings that have ended.
+  void JoinEnded();
+
+  std::unique_ptr<Reading> reading_;  // the reading under way
+  std::vector<std::unique_ptr<Reading>> dropped_;
+  uint64_t serial_ = 0;  // of the reading under way; on the window's thread
 };
 
 }  // namespace pm

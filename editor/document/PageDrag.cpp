@@ -1,5 +1,6 @@
 #include "editor/document/PageDrag.h"
 
+#include <QCoreApplication>
 #include <charconv>
 #include <string>
 
@@ -8,7 +9,7 @@ namespace pm {
 std::unique_ptr<QMimeData> PageNumberMimeData(int32_t number) {
   auto data = std::make_unique<QMimeData>();
   data->setData(kPageNumberMimeType, QByteArray::number(number));
-  data->setText(QString::fromUtf8("ページ %1").arg(number));
+  data->setText(QCoreApplication::translate("PageDrag", "ページ %1").arg(number));
   return data;
 }
 

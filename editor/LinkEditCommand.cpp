@@ -45,22 +45,22 @@ QString Describe(TLinkEditKind kind, int32_t link) {
   const char* what = "";
   switch (kind) {
     case TLinkEditKind::Draw:
-      what = "リンク %1 の描画";
+      what = QT_TRANSLATE_NOOP("TLinkEditCommand", "リンク %1 の描画");
       break;
     case TLinkEditKind::Move:
     case TLinkEditKind::Nudge:
-      what = "リンク %1 の移動";
+      what = QT_TRANSLATE_NOOP("TLinkEditCommand", "リンク %1 の移動");
       break;
     case TLinkEditKind::Resize:
-      what = "リンク %1 の大きさの変更";
+      what = QT_TRANSLATE_NOOP("TLinkEditCommand", "リンク %1 の大きさの変更");
       break;
     case TLinkEditKind::Delete:
-      what = "リンク %1 の削除";
+      what = QT_TRANSLATE_NOOP("TLinkEditCommand", "リンク %1 の削除");
       break;
     case TLinkEditKind::Target:
       return QCoreApplication::translate("TLinkEditCommand", "リンク %1 の行き先の変更").arg(link);
   }
-  return QString::fromUtf8(what).arg(link);
+  return QCoreApplication::translate("TLinkEditCommand", what).arg(link);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "editor/PageFiles.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <filesystem>
 
 #include "editor/EditedPage.h"
@@ -14,7 +15,7 @@ namespace pm {
 
 namespace {
 
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Text(const char* source) { return QCoreApplication::translate("TPageFiles", source); }
 
 QString BaseName(const std::string& fileName) {
   return QString::fromStdString(std::filesystem::path(fileName).filename().string());
@@ -74,7 +75,9 @@ QString TPageFiles::PageName() const {
   const std::string& fileName = edited_.FileName();
   if (fileName.empty()) return Text(kNewPageName);
   if (const auto& place = edited_.Place()) {
-    return Text("ページ %1 (%2)").arg(place->number).arg(BaseName(fileName));
+    return Text(QT_TRANSLATE_NOOP("TPageFiles", "ページ %1 (%2)"))
+        .arg(place->number)
+        .arg(BaseName(fileName));
   }
   return BaseName(fileName);
 }

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QtGlobal>
 
 class QAction;
 
@@ -15,16 +16,18 @@ namespace pm {
 class TForm1;
 class TEditedPage;
 
-inline constexpr const char* kSaveCaption = "上書き保存\tCtrl+S";
-inline constexpr const char* kSaveChangesQuestion = "%1 の変更を保存しますか？";
-inline constexpr const char* kNewPageName = "新しいページ";
-inline constexpr const char* kSaveAnswer = "保存";
-inline constexpr const char* kDontSaveAnswer = "保存しない";
-inline constexpr const char* kCancelAnswer = "キャンセル";
-inline constexpr const char* kFileChangedQuestion =
+inline constexpr const char* kSaveCaption = QT_TRANSLATE_NOOP("TPageFiles", "上書き保存\tCtrl+S");
+inline constexpr const char* kSaveChangesQuestion =
+    QT_TRANSLATE_NOOP("TPageFiles", "%1 の変更を保存しますか？");
+inline constexpr const char* kNewPageName = QT_TRANSLATE_NOOP("TPageFiles", "新しいページ");
+inline constexpr const char* kSaveAnswer = QT_TRANSLATE_NOOP("TPageFiles", "保存");
+inline constexpr const char* kDontSaveAnswer = QT_TRANSLATE_NOOP("TPageFiles", "保存しない");
+inline constexpr const char* kCancelAnswer = QT_TRANSLATE_NOOP("TPageFiles", "キャンセル");
+inline constexpr const char* kFileChangedQuestion = QT_TRANSLATE_NOOP(
+    "TPageFiles",
     "ファイル %1 は、このエディタが読み込んだか保存した後に、ほかのプログラムによって変更されて"
-    "います。上書きしますか？";
-inline constexpr const char* kOverwriteAnswer = "上書き";
+    "います。上書きしますか？");
+inline constexpr const char* kOverwriteAnswer = QT_TRANSLATE_NOOP("TPageFiles", "上書き");
 
 class TPageFiles : public QObject {
  public:

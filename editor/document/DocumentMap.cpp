@@ -1,5 +1,7 @@
 #include "editor/document/DocumentMap.h"
 
+#include "editor/Translation.h"
+
 #include <QApplication>
 #include <QDrag>
 #include <QKeyEvent>
@@ -454,23 +456,21 @@ void TDocumentMap::ShowToolTip(QPoint position) {
     return;
   }
   const TPageCard& card = state_->Overview()->cards[*index];
-  const auto text = [](const char* source) {
-    return QCoreApplication::translate("TDocumentMap", source);
-  };
   QStringList lines;
-  lines << text("ページ %1").arg(card.number) << QString::fromStdString(card.fileName);
-  if (card.start) lines << text("はじめのページ");
-  if (card.missing) lines << text("ファイルがありません");
+  lines << tr("ページ %1").arg(card.number) << QString::fromStdString(card.fileName);
+  if (card.start) lines << tr("はじめのページ");
+  if (card.missing) lines << tr("ファイルがありません");
   if (card.loadFailed) {
-    lines << text("読み込めません");
+    lines << tr("読み込めません");
     for (const TPageOutline& outline : state_->snapshot->outlines) {
       if (outline.number == card.number && outline.loadFailure) {
-        lines.back() += QStringLiteral(": ") + QString::fromStdString(*outline.loadFailure);
+        lines.back() +=
+            QStringLiteral(": ") + QString::fromStdString(TranslatedMessage(*outline.loadFailure));
       }
     }
   }
-  if (card.unreachable && !card.missing) lines << text("はじめのページから辿れません");
-  if (card.findings > 0) lines << text("問題 %1 件").arg(card.findings);
+  if (card.unreachable && !card.missing) lines << tr("はじめのページから辿れません");
+  if (card.findings > 0) lines << tr("問題 %1 件").arg(card.findings);
   QToolTip::showText(viewport()->mapToGlobal(position), lines.join(QChar('\n')), viewport());
 }
 

@@ -2,6 +2,77 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>FindingText</name>
+    <message>
+        <source>矩形 %1, %2, %3, %4</source>
+        <translation>rectangle %1, %2, %3, %4</translation>
+    </message>
+    <message>
+        <source>%1 は右が左より、下が上より小さくなっています</source>
+        <translation>%1 has its right edge left of its left edge and its bottom above its top</translation>
+    </message>
+    <message>
+        <source>%1 は右が左より小さくなっています</source>
+        <translation>%1 has its right edge left of its left edge</translation>
+    </message>
+    <message>
+        <source>%1 は下が上より小さくなっています</source>
+        <translation>%1 has its bottom edge above its top edge</translation>
+    </message>
+    <message>
+        <source>%1 がありますが、このページには背景がありません</source>
+        <translation>%1 is set, but this page has no background</translation>
+    </message>
+    <message>
+        <source>背景 (%1 × %2)</source>
+        <translation>the background (%1 × %2)</translation>
+    </message>
+    <message>
+        <source>%1 の一部が%2 の外にあります</source>
+        <translation>%1 lies partly outside %2</translation>
+    </message>
+    <message>
+        <source>%1 の全体が%2 の外にあります</source>
+        <translation>%1 lies wholly outside %2</translation>
+    </message>
+    <message>
+        <source>スロット %1 を指していますが、スロットは 0 から 255 までです</source>
+        <translation>names slot %1, but slots run from 0 to 255</translation>
+    </message>
+    <message>
+        <source>スロット %1 を指していますが、そのスロットは空です</source>
+        <translation>names slot %1, which is empty</translation>
+    </message>
+    <message>
+        <source>ページ %1, リンク %2</source>
+        <translation>Page %1, link %2</translation>
+    </message>
+    <message>
+        <source>ページ %1</source>
+        <translation>Page %1</translation>
+    </message>
+    <message>
+        <source>読み込めません: %1</source>
+        <translation>cannot be loaded: %1</translation>
+    </message>
+    <message>
+        <source>矩形がありますが、行き先のページがありません</source>
+        <translation>has a rectangle but no link page</translation>
+    </message>
+    <message>
+        <source>行き先のページ %1 のファイルがありません</source>
+        <translation>the file of its link page %1 does not exist</translation>
+    </message>
+    <message>
+        <source>開始ページ %1 からリンクをたどっても来られません</source>
+        <translation>no chain of links from the start page %1 reaches it</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
     <name>Message</name>
     <message>
         <source>ストリームからの読み込みエラー</source>
@@ -68,6 +139,52 @@
 %m</source>
         <translation>System error. Code: %d.<byte value="xd"/>
 %m</translation>
+    </message>
+</context>
+<context>
+    <name>PageDrag</name>
+    <message>
+        <source>ページ %1</source>
+        <translation>Page %1</translation>
+    </message>
+</context>
+<context>
+    <name>TDocumentMap</name>
+    <message>
+        <source>ページ %1</source>
+        <translation>Page %1</translation>
+    </message>
+    <message>
+        <source>地図</source>
+        <translation>Map</translation>
+    </message>
+    <message>
+        <source>%1 本</source>
+        <translation>%1 links</translation>
+    </message>
+    <message>
+        <source>ファイルなし</source>
+        <translation>no file</translation>
+    </message>
+    <message>
+        <source>読み込めません</source>
+        <translation>load failed</translation>
+    </message>
+    <message>
+        <source>はじめ</source>
+        <translation>start</translation>
+    </message>
+    <message>
+        <source>編集中</source>
+        <translation>editing</translation>
+    </message>
+    <message>
+        <source>辿れません</source>
+        <translation>unreachable</translation>
+    </message>
+    <message>
+        <source>問題 %1</source>
+        <translation>%1 problems</translation>
     </message>
 </context>
 <context>
@@ -248,6 +365,68 @@
     </message>
 </context>
 <context>
+    <name>TLinkEditCommand</name>
+    <message>
+        <source>リンク %1 の描画</source>
+        <translation>drawing link %1</translation>
+    </message>
+    <message>
+        <source>リンク %1 の移動</source>
+        <translation>moving link %1</translation>
+    </message>
+    <message>
+        <source>リンク %1 の大きさの変更</source>
+        <translation>resizing link %1</translation>
+    </message>
+    <message>
+        <source>リンク %1 の削除</source>
+        <translation>deleting link %1</translation>
+    </message>
+    <message>
+        <source>リンク %1 の行き先の変更</source>
+        <translation>changing the link page of link %1</translation>
+    </message>
+</context>
+<context>
+    <name>TPageFiles</name>
+    <message>
+        <source>ページ %1 (%2)</source>
+        <translation>page %1 (%2)</translation>
+    </message>
+    <message>
+        <source>上書き保存	Ctrl+S</source>
+        <translation>Save	Ctrl+S</translation>
+    </message>
+    <message>
+        <source>%1 の変更を保存しますか？</source>
+        <translation>Save the changes of %1?</translation>
+    </message>
+    <message>
+        <source>新しいページ</source>
+        <translation>the new page</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>保存しない</source>
+        <translation>Don't Save</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>ファイル %1 は、このエディタが読み込んだか保存した後に、ほかのプログラムによって変更されています。上書きしますか？</source>
+        <translation>The file %1 has been changed by another program since this editor loaded or saved it. Overwrite it?</translation>
+    </message>
+    <message>
+        <source>上書き</source>
+        <translation>Overwrite</translation>
+    </message>
+</context>
+<context>
     <name>TPageViewOpener</name>
     <message>
         <source>ページ表示を開く	Ctrl+L</source>
@@ -309,6 +488,232 @@
     <message>
         <source>ページ %1 (%2)</source>
         <translation>Page %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>pm::TDocumentMap</name>
+    <message>
+        <source>ページ %1</source>
+        <translation>Page %1</translation>
+    </message>
+    <message>
+        <source>はじめのページ</source>
+        <translation>the start page</translation>
+    </message>
+    <message>
+        <source>ファイルがありません</source>
+        <translation>no file</translation>
+    </message>
+    <message>
+        <source>読み込めません</source>
+        <translation>cannot be loaded</translation>
+    </message>
+    <message>
+        <source>はじめのページから辿れません</source>
+        <translation>not reachable from the start page</translation>
+    </message>
+    <message>
+        <source>問題 %1 件</source>
+        <translation>%1 problems</translation>
+    </message>
+</context>
+<context>
+    <name>pm::TDocumentReader</name>
+    <message>
+        <source>ドキュメントを読めませんでした</source>
+        <translation>The document could not be read</translation>
+    </message>
+</context>
+<context>
+    <name>pm::TDocumentWindow</name>
+    <message>
+        <source>読み込み中… %1 / %2 ページ</source>
+        <translation>Reading… %1 / %2 pages</translation>
+    </message>
+    <message>
+        <source>再読み込み</source>
+        <translation>Reload</translation>
+    </message>
+    <message>
+        <source>拡大</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>縮小</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>100 %</source>
+        <translation>100 %</translation>
+    </message>
+    <message>
+        <source>ウィンドウに合わせる</source>
+        <translation>Fit to Window</translation>
+    </message>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>ツール</source>
+        <translation>Tools</translation>
+    </message>
+    <message>
+        <source>ドキュメント</source>
+        <translation>Document</translation>
+    </message>
+    <message>
+        <source> — %1</source>
+        <translation> — %1</translation>
+    </message>
+    <message>
+        <source>読み込み中…</source>
+        <translation>Reading…</translation>
+    </message>
+    <message>
+        <source>%1 ページ、問題 %2 件</source>
+        <translation>%1 pages, %2 problems</translation>
+    </message>
+    <message>
+        <source>ドキュメント %1 にはまだページファイルがありません。ページを保存すると、ここに表示されます。</source>
+        <translation>The document %1 has no page files yet. Save the page and it shows here.</translation>
+    </message>
+    <message>
+        <source>ドキュメントを読み込めません: %1</source>
+        <translation>Cannot read the document: %1</translation>
+    </message>
+    <message>
+        <source>ページ %1  %2</source>
+        <translation>Page %1  %2</translation>
+    </message>
+    <message>
+        <source>%1  ⚠</source>
+        <comment>the row of a page with findings</comment>
+        <translation>%1  ⚠</translation>
+    </message>
+    <message>
+        <source>問題 %1 件</source>
+        <translation>%1 problems</translation>
+    </message>
+    <message>
+        <source>問題はありません</source>
+        <translation>No problems</translation>
+    </message>
+    <message>
+        <source>ページ一覧</source>
+        <translation>Pages</translation>
+    </message>
+    <message>
+        <source>問題</source>
+        <translation>Problems</translation>
+    </message>
+    <message>
+        <source>このページはどのドキュメントにも属していません。
+
+ページファイルを page3.pag のように番号で終わる名前で保存するか読み込むと、その番号のページとして、同じ名前の並びのページファイルすべてがここに表示されます。</source>
+        <translation>This page belongs to no document.
+
+Save or load it under a name that ends in a number, like page3.pag: it is then that page of its document, and every page file named the same way shows here.</translation>
+    </message>
+</context>
+<context>
+    <name>pm::TDocumentWindowOpener</name>
+    <message>
+        <source>ドキュメントを開く	Ctrl+D</source>
+        <translation>Open Document	Ctrl+D</translation>
+    </message>
+</context>
+<context>
+    <name>pm::TLinkTargetDialog</name>
+    <message>
+        <source>リンク %1 の行き先のページを選んでください</source>
+        <translation>Choose the page that link %1 leads to</translation>
+    </message>
+    <message>
+        <source>ページ</source>
+        <translation>Pages</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>ページを読み込んでいます…</source>
+        <translation>Reading the pages…</translation>
+    </message>
+    <message>
+        <source>ページを読み込めません: %1</source>
+        <translation>Cannot read the pages: %1</translation>
+    </message>
+    <message>
+        <source>ページ %1</source>
+        <translation>Page %1</translation>
+    </message>
+    <message>
+        <source>リンク先</source>
+        <translation>Link Target</translation>
+    </message>
+</context>
+<context>
+    <name>pm::TPageNavigator</name>
+    <message>
+        <source>ページ %1 はありません</source>
+        <translation>There is no page %1</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>ページ %1 はまだありません。新しいページを作りますか？</source>
+        <translation>Page %1 does not exist yet. Start a new page?</translation>
+    </message>
+    <message>
+        <source>作成</source>
+        <translation>Create</translation>
+    </message>
+    <message>
+        <source>このページはどのドキュメントにも属していません</source>
+        <translation>This page belongs to no document</translation>
+    </message>
+    <message>
+        <source>リンク %1 には行き先のページがありません</source>
+        <translation>Link %1 has no link page</translation>
+    </message>
+</context>
+<context>
+    <name>pm::TPageViewLinks</name>
+    <message>
+        <source>戻る	Alt+Left</source>
+        <translation>Back	Alt+Left</translation>
+    </message>
+    <message>
+        <source>進む	Alt+Right</source>
+        <translation>Forward	Alt+Right</translation>
+    </message>
+    <message>
+        <source>移動(&amp;G)</source>
+        <translation>&amp;Go</translation>
+    </message>
+    <message>
+        <source>リンク %1 の行き先をページ %2 にします</source>
+        <translation>Link %1 now leads to page %2</translation>
+    </message>
+    <message>
+        <source>リンク先のページを開く	Ctrl+Return</source>
+        <translation>Open Link Target	Ctrl+Return</translation>
+    </message>
+    <message>
+        <source>リンク先を選ぶ…</source>
+        <translation>Choose Link Target…</translation>
     </message>
 </context>
 </TS>

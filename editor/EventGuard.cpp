@@ -34,8 +34,17 @@ void CancelMouseMode() {
   if (grabber != holder) SendCancelMode(grabber);
 }
 
-// The message that the failure shows, or nothing for a silent one.
-std::optional<std::string> MessageOf(std::exception_ptr failure) {
+void ShowErrorBox(const std::string& text) {
+  const QPointer<QWidget> activeWindow = QApplication::activeWindow();
+  const QPointer<QWidget> focusWidget = QApplication::focusWidget();
+  ErrorBox::Current().Show(text, ApplicationTitle());
+  if (activeWindow) activeWindow->activateWindow();
+  if (focusWidget) focusWidget->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+}  // namespace
+
+std::optional<std::string> FailureMessage(std::exception_ptr failure) {
   try {
     std::rethrow_exception(failure);
   } catch (const EAbort&) {
@@ -51,24 +60,19 @@ std::optional<std::string> MessageOf(std::exception_ptr failure) {
   }
 }
 
-void ShowErrorBox(const std::string& text) {
-  const QPointer<QWidget> activeWindow = QApplication::activeWindow();
-  const QPointer<QWidget> focusWidget = QApplication::focusWidget();
-  ErrorBox::Current().Show(text, ApplicationTitle());
-  if (activeWindow) activeWindow->activateWindow();
-  if (focusWidget) focusWidget->setFocus(Qt::ActiveWindowFocusReason);
-}
-
-}  // namespace
-
 void ReportException(std::exception_ptr failure) noexcept {
   try {
     CancelMouseMode();
-    const std::optional<std::string> message = MessageOf(failure);
+    const std::optional<std::string> message = FailureMessage(failure);
     if (message) ShowErrorBox(WithFullStop(*message));
   } catch (...) {
     // Nothing is left to report this with; the program goes on with the next event.
   }
+}
+
+void ReportAfterPaint(std::exception_ptr failure) {
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(), [failure] { ReportException(failure); }, Qt::QueuedConnection);
 }
 
 QEvent::Type CancelModeEventType() {

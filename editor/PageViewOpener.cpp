@@ -10,6 +10,8 @@
 #include "editor/Form1.h"
 #include "editor/PageFiles.h"
 #include "editor/PageView.h"
+#include "editor/reading/ReadingMode.h"
+#include "page/DocumentPattern.h"
 
 namespace pm {
 
@@ -38,8 +40,18 @@ void TPageViewOpener::Open() {
     view_ = std::make_unique<TPageView>(window_.Page());
     view_->FollowEditedPage(window_.EditedPage());
     view_->FileMenu()->addAction(window_.PageFiles().SaveAction());
+    view_->Reading().SetPageOpener([this](int32_t page) { return OpenDocumentPage(page); });
   }
   view_->Open();
+}
+
+bool TPageViewOpener::OpenDocumentPage(int32_t page) {
+  const auto& place = window_.EditedPage().Place();
+  if (!place) return false;
+  const std::string fileName = TDocumentPattern(place->pattern).FileName(page);
+  if (!window_.PageFiles().MayLeavePage()) return false;
+  window_.OpenPageFile(fileName);
+  return true;
 }
 
 void TPageViewOpener::ShowContextMenu(QPoint globalPosition) {

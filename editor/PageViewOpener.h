@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QObject>
+#include <cstdint>
 #include <memory>
 
 class QAction;
@@ -33,6 +34,9 @@ class TPageViewOpener : public QObject {
 
  private:
   void ShowContextMenu(QPoint globalPosition);
+  // Opens page N of the edited page's document for editing, as the lower "読み込み" loads it,
+  // after the question about unsaved changes; false when the person stayed.
+  bool OpenDocumentPage(int32_t page);
 
   TForm1& window_;
   QAction* openAction_;

@@ -1,5 +1,6 @@
 #include "editor/reading/ReadingLink.h"
 
+#include <QAccessibleWidget>
 #include <QEnterEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -9,8 +10,20 @@
 
 namespace pm {
 
+namespace {
+
+// Assistive tools meet a link as a link, named by its accessible name.
+QAccessibleInterface* LinkAccessible(const QString&, QObject* object) {
+  auto* link = dynamic_cast<TReadingLink*>(object);
+  return link ? new QAccessibleWidget(link, QAccessible::Link) : nullptr;
+}
+
+}  // namespace
+
 TReadingLink::TReadingLink(const TReadLink& link, Listeners listeners, QWidget* parent)
     : QWidget(parent), listeners_(std::move(listeners)) {
+  static const bool kLinksAccessible = (QAccessible::installFactory(LinkAccessible), true);
+  (void)kLinksAccessible;
   setFocusPolicy(Qt::TabFocus);
   // Nothing of its own to paint: the page under it shows through.
   setAttribute(Qt::WA_NoSystemBackground);

@@ -2,6 +2,7 @@
 // real clicks, keys and pointer moves.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QStatusBar>
 #include <QTest>
@@ -182,6 +183,10 @@ TEST_F(ReadingModeTest, ShowsThePageAsAReaderSeesItWithSlotPicturesOnHoverAndFoc
   EXPECT_EQ(LinkNames(), (std::vector<std::string>{
                              "リンク 0 → ページ 2", "リンク 1 → ページ 9: このページはありません",
                              "リンク 2 → ページ 3", "リンク 5: 行き先がありません"}));
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(LinkWidget(0));
+  ASSERT_NE(accessible, nullptr);
+  EXPECT_EQ(accessible->role(), QAccessible::Link);
+  EXPECT_EQ(accessible->text(QAccessible::Name).toStdString(), "リンク 0 → ページ 2");
   EXPECT_EQ(LinkWidget(0)->cursor().shape(), Qt::PointingHandCursor);
   EXPECT_EQ(LinkWidget(1)->cursor().shape(), Qt::ForbiddenCursor);
 

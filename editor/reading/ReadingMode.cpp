@@ -39,7 +39,7 @@ TReadingMode::TReadingMode(TPageView& view, TPage& page, TPageViewPictures& pict
   CreateActions();
   // A notice shown for a while gives way to the page's status again.
   connect(view_.statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
-    if (message.isEmpty()) RefreshStatus();
+    if (message.isEmpty()) RunGuarded([this] { RefreshStatus(); });
   });
   view_.installEventFilter(this);
   page_.AddListener(this);
@@ -110,14 +110,14 @@ void TReadingMode::CreateActions() {
 
 void TReadingMode::FollowEditedPage(TEditedPage& edited) {
   edited_ = &edited;
-  connect(&edited, &TEditedPage::Changed, this, [this] { RefreshStatus(); });
+  connect(&edited, &TEditedPage::Changed, this, Guarded([this] { RefreshStatus(); }));
 }
 
 bool TReadingMode::eventFilter(QObject* watched, QEvent* event) {
   if (watched == &view_ && event->type() == QEvent::Close) {
     RunGuarded([this] { Leave(); });
   } else if (watched == area_->viewport() && event->type() == QEvent::Resize) {
-    FitToWindow();
+    RunGuarded([this] { FitToWindow(); });
   }
   return false;
 }
@@ -164,12 +164,7 @@ void TReadingMode::EnterAtStart() {
     if (ShowPage(start)) StartReading();
     return;
   }
-  if (!start) return;  // a page of no document is all there is to read
-  const std::optional<int32_t> from = shown_.number;
-  if (!ShowPage(start)) return;
-  if (from) back_.push_back(*from);
-  forward_.clear();
-  RefreshActions();
+  if (start) GoTo(*start);  // a page of no document is all there is to read
 }
 
 void TReadingMode::StartReading() {
@@ -324,7 +319,6 @@ void TReadingMode::FollowLink(int32_t link) {
     ShowMessage(tr("リンク %1 には行き先がありません").arg(link));
     return;
   }
-  const int32_t from = *shown_.number;
   // The listing of the document's files is made again only when it lacks the page: a page
   // may have been written meanwhile.
   if (!PageExists(target)) RefreshDocument();
@@ -332,29 +326,29 @@ void TReadingMode::FollowLink(int32_t link) {
     ShowMessage(tr(kNoSuchPageMessage).arg(target));
     return;
   }
-  if (!ShowPage(target)) return;
-  back_.push_back(from);
+  GoTo(target);
+}
+
+void TReadingMode::GoTo(int32_t page) {
+  const std::optional<int32_t> from = shown_.number;
+  if (!ShowPage(page)) return;
+  if (from) back_.push_back(*from);
   forward_.clear();
   RefreshActions();
 }
 
-void TReadingMode::Back() {
-  if (!reading_ || back_.empty() || !shown_.number) return;
-  const int32_t from = *shown_.number;
-  if (!ShowPage(back_.back())) return;
-  back_.pop_back();
-  forward_.push_back(from);
+void TReadingMode::Step(std::vector<int32_t>& from, std::vector<int32_t>& to) {
+  if (!reading_ || from.empty() || !shown_.number) return;
+  const int32_t left = *shown_.number;
+  if (!ShowPage(from.back())) return;
+  from.pop_back();
+  to.push_back(left);
   RefreshActions();
 }
 
-void TReadingMode::Forward() {
-  if (!reading_ || forward_.empty() || !shown_.number) return;
-  const int32_t from = *shown_.number;
-  if (!ShowPage(forward_.back())) return;
-  forward_.pop_back();
-  back_.push_back(from);
-  RefreshActions();
-}
+void TReadingMode::Back() { Step(back_, forward_); }
+
+void TReadingMode::Forward() { Step(forward_, back_); }
 
 void TReadingMode::EditShownPage() {
   if (!reading_) return;

@@ -118,6 +118,10 @@ class TReadingMode : public QObject, private TPageListener {
   // Shows the page (nothing: the editor's page alone); false, with the reason in the status
   // line, when it can't be.
   bool ShowPage(std::optional<int32_t> number);
+  // Shows the page as the next one of the way read; back and forward go from there.
+  void GoTo(int32_t page);
+  // Back (from back_ to forward_) or forward (the other way).
+  void Step(std::vector<int32_t>& from, std::vector<int32_t>& to);
   // Puts the page on the canvas; `samePage`: the page shown, again.
   void Display(const Shown& shown, bool samePage);
   void Redisplay();

@@ -58,7 +58,8 @@ void TReadingMode::CreateArea() {
   area_->setWidgetResizable(false);
   area_->setAlignment(Qt::AlignCenter);
   area_->setWidget(canvas_);
-  area_->viewport()->installEventFilter(this);
+  viewport_ = area_->viewport();
+  viewport_->installEventFilter(this);
   // The editing area and the reading area take turns in the window's middle; the editing area
   // keeps its zoom and scroll position while it waits.
   QWidget* editing = view_.takeCentralWidget();
@@ -116,7 +117,7 @@ void TReadingMode::FollowEditedPage(TEditedPage& edited) {
 bool TReadingMode::eventFilter(QObject* watched, QEvent* event) {
   if (watched == &view_ && event->type() == QEvent::Close) {
     RunGuarded([this] { Leave(); });
-  } else if (watched == area_->viewport() && event->type() == QEvent::Resize) {
+  } else if (watched == viewport_ && event->type() == QEvent::Resize) {
     RunGuarded([this] { FitToWindow(); });
   }
   return false;

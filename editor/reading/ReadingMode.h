@@ -143,6 +143,7 @@ class TReadingMode : public QObject, private TPageListener {
 
   QStackedWidget* stack_ = nullptr;
   QScrollArea* area_ = nullptr;
+  QWidget* viewport_ = nullptr;  // the reading area's, whose size the page fits
   TReadingCanvas* canvas_ = nullptr;
   QMenu* menu_ = nullptr;
   QAction* readAction_ = nullptr;

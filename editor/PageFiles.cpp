@@ -1,6 +1,7 @@
 #include "editor/PageFiles.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <filesystem>
 
 #include "editor/EditedPage.h"
@@ -70,13 +71,20 @@ bool TPageFiles::MayLeavePage() {
   }
 }
 
-QString TPageFiles::PageName() const {
-  const std::string& fileName = edited_.FileName();
-  if (fileName.empty()) return Text(kNewPageName);
-  if (const auto& place = edited_.Place()) {
-    return Text("ページ %1 (%2)").arg(place->number).arg(BaseName(fileName));
+QString PageNameOf(const std::string& fileName, std::optional<int32_t> number) {
+  if (fileName.empty()) return QCoreApplication::translate("pm::TPageFiles", kNewPageName);
+  if (number) {
+    return QCoreApplication::translate("pm::TPageFiles", "ページ %1 (%2)")
+        .arg(*number)
+        .arg(BaseName(fileName));
   }
   return BaseName(fileName);
+}
+
+QString TPageFiles::PageName() const {
+  const auto& place = edited_.Place();
+  return PageNameOf(edited_.FileName(),
+                    place ? std::optional<int32_t>(place->number) : std::nullopt);
 }
 
 }  // namespace pm

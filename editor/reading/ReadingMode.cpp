@@ -8,10 +8,10 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
-#include <filesystem>
 
 #include "editor/EditedPage.h"
 #include "editor/EventGuard.h"
+#include "editor/PageFiles.h"
 #include "editor/PageView.h"
 #include "editor/WaitCursor.h"
 #include "editor/reading/ReadingCanvas.h"
@@ -26,10 +26,6 @@ namespace {
 // A page read for showing it is shared with other readers; its background is decoded at once
 // (ShowPage), so that a page whose background can't be shown isn't shown at all.
 constexpr TPageFileReading kReadingForShow{.access = FileAccess::ReadShared, .decodeShown = false};
-
-QString BaseName(const std::string& fileName) {
-  return QString::fromStdString(std::filesystem::path(fileName).filename().string());
-}
 
 }  // namespace
 
@@ -370,15 +366,15 @@ void TReadingMode::Redisplay() {
 }
 
 void TReadingMode::SlotChanged(int32_t) {
-  if (ShownIsEditedPage()) Redisplay();
+  if (ShowsEditedPage()) Redisplay();
 }
 
 void TReadingMode::BackgroundChanged() {
-  if (ShownIsEditedPage()) Redisplay();
+  if (ShowsEditedPage()) Redisplay();
 }
 
 void TReadingMode::LinkChanged(int32_t) {
-  if (ShownIsEditedPage()) Redisplay();
+  if (ShowsEditedPage()) Redisplay();
 }
 
 void TReadingMode::PageReplaced() {
@@ -409,17 +405,7 @@ void TReadingMode::RefreshActions() {
 
 QString TReadingMode::StatusText() const {
   if (!reading_) return {};
-  QString page;
-  if (shown_.number && !shown_.fileName.empty()) {
-    page = tr("ページ %1 (%2)").arg(*shown_.number).arg(BaseName(shown_.fileName));
-  } else if (shown_.number) {
-    page = tr("ページ %1").arg(*shown_.number);
-  } else if (!shown_.fileName.empty()) {
-    page = BaseName(shown_.fileName);
-  } else {
-    page = tr("新しいページ");
-  }
-  QString text = tr(kReadingStatus).arg(page);
+  QString text = tr(kReadingStatus).arg(PageNameOf(shown_.fileName, shown_.number));
   if (ShowsEditedPage()) {
     text += edited_ && edited_->Modified() ? tr(" — 編集中のページ (保存していない変更を含む)")
                                            : tr(" — 編集中のページ");

@@ -77,8 +77,8 @@ class TReadingMode : public QObject, private TPageListener {
 
   // The page shown: its number, or nothing for a page of no document.
   std::optional<int32_t> ShownPage() const { return shown_.number; }
-  // Whether the page shown is the editor's own page.
-  bool ShowsEditedPage() const { return shown_.page == nullptr; }
+  // Whether reading shows the editor's own page.
+  bool ShowsEditedPage() const { return reading_ && shown_.page == nullptr; }
   // "閲覧中: ページ N (file)" and what else a reader should know of the page: the status line's
   // message while reading, but for a while after a notice.
   QString StatusText() const;
@@ -133,7 +133,6 @@ class TReadingMode : public QObject, private TPageListener {
   void RefreshActions();
   void RefreshStatus();
   void ShowMessage(const QString& text);
-  bool ShownIsEditedPage() const { return reading_ && shown_.page == nullptr; }
 
   TPageView& view_;
   TPage& page_;

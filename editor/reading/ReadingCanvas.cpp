@@ -67,7 +67,8 @@ void TReadingCanvas::Show(TPageViewPictures& pictures, const std::vector<TReadLi
   const auto* focused = dynamic_cast<const TReadingLink*>(focusWidget());
   const int32_t focusedLink = focused && samePage ? focused->Link().number : -1;
   const bool keyboardFocus = focused && focused->FocusedByKeyboard();
-  if (focused && !samePage) setFocus(Qt::OtherFocusReason);
+  // The canvas holds the focus while the widgets change hands.
+  if (focused) setFocus(Qt::OtherFocusReason);
   pictures_ = &pictures;
   // The widgets of the page shown before stand for the new page's links, in number order, so
   // that a higher number still lies over a lower one; only those missing are made.

@@ -253,6 +253,11 @@ TEST_F(ReadingModeTest, TheEditedPageIsShownWithItsUnsavedChangesWhereverTheWayL
   person.SetLink(4, LinkTo(3, 100, 100, 140));  // not saved
   view.Activate();
   view.Key(Qt::Key_F5);
+  // A change made in the main window meanwhile shows at once; the focused link keeps the focus.
+  Key(Qt::Key_Tab);
+  window.Page().SetLink(6, LinkTo(3, 100, 100, 140));
+  EXPECT_NE(LinkWidget(6), nullptr);
+  EXPECT_TRUE(LinkWidget(0)->hasFocus());
   Click(0);
   ASSERT_EQ(Reading().ShownPage(), 2);
   Click(0);  // page 2's link back to page 1

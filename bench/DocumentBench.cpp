@@ -1,7 +1,7 @@
-// A whole document: 100 pages, each a 1024 × 768 background and 20 slot pictures of 160 × 120
-// with 20 links. Publishing it as a web site is compared with copying the same JPEG bytes into
-// files with the same durability (one push of the file system at the end); checking it with
-// loading its pages with the page file reader as the editor loads them.
+// A whole document (BenchDocument.h): 100 pages with 20 links each. Publishing it as a web site
+// is compared with copying the same JPEG bytes into files with the same durability (one push of
+// the file system at the end); checking it with loading its pages with the page file reader as
+// the editor loads them.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/Stream.h"
+#include "bench/BenchDocument.h"
 #include "bench/BenchSupport.h"
 #include "page/Document.h"
 #include "page/DocumentChecks.h"
@@ -28,48 +29,9 @@ namespace {
 using namespace pm;
 namespace fs = std::filesystem;
 
-constexpr int kPages = 100;
-constexpr int kSlotsPerPage = 20;
-constexpr int32_t kBackgroundWidth = 1024;
-constexpr int32_t kBackgroundHeight = 768;
-constexpr int32_t kSlotWidth = 160;
-constexpr int32_t kSlotHeight = 120;
-constexpr int kDistinctBackgrounds = 10;
+constexpr int kPages = bench::kDocumentPages;
+constexpr int kSlotsPerPage = bench::kDocumentSlotsPerPage;
 constexpr int kRounds = 15;
-
-std::string PageFile(const bench::TempFolder& folder, int page) {
-  return folder.File("page" + std::to_string(page) + ".pag");
-}
-
-// Page p: slot s shows in link s, which leads to another page; its rectangle lies in a 5 × 4
-// grid over the background. The first pages encode their pictures; the others take theirs from
-// an earlier page, stored as they are.
-void MakeDocument(const bench::TempFolder& folder) {
-  std::vector<TBitmap> slots;
-  for (int i = 0; i < kSlotsPerPage; ++i) {
-    slots.push_back(bench::MakePicture(kSlotWidth, kSlotHeight, 200 + i));
-  }
-  for (int page = 1; page <= kPages; ++page) {
-    TPage written;
-    if (page <= kDistinctBackgrounds) {
-      written.SetBackgroundBitmap(bench::MakePicture(kBackgroundWidth, kBackgroundHeight, page));
-      for (int slot = 0; slot < kSlotsPerPage; ++slot) written.SetSlotBitmap(slot, slots[slot]);
-    } else {
-      ReadPageFile(written, PageFile(folder, page - kDistinctBackgrounds), nullptr);
-    }
-    for (int slot = 0; slot < kSlotsPerPage; ++slot) {
-      TLinkRecord link;
-      link.Left = (slot % 5) * 200 + 10;
-      link.Top = (slot / 5) * 190 + 10;
-      link.Right = link.Left + kSlotWidth;
-      link.Bottom = link.Top + kSlotHeight;
-      link.LinkPage = (page * 7 + slot * 13) % kPages + 1;
-      link.Bitmap = slot;
-      written.SetLink(slot, link);
-    }
-    WritePageFile(written, PageFile(folder, page));
-  }
-}
 
 std::vector<uint8_t> ReadAll(const std::string& fileName) {
   std::vector<uint8_t> bytes(fs::file_size(fileName));
@@ -98,7 +60,7 @@ void SyncFileSystem(const std::string& folder) {
 void CopyPictures(const bench::TempFolder& folder, const std::string& target) {
   fs::create_directory(target);
   for (int page = 1; page <= kPages; ++page) {
-    const std::vector<uint8_t> file = ReadAll(folder.File("page" + std::to_string(page) + ".pag"));
+    const std::vector<uint8_t> file = ReadAll(bench::DocumentPageFile(folder, page));
     const auto copy = [&](int64_t entry, const std::string& name) {
       const auto offset = static_cast<size_t>(LoadInt32LE(file.data() + entry));
       const auto size = static_cast<size_t>(LoadInt32LE(file.data() + entry + 4));
@@ -116,7 +78,7 @@ void CopyPictures(const bench::TempFolder& folder, const std::string& target) {
 
 int main() {
   bench::TempFolder folder;
-  MakeDocument(folder);
+  bench::MakeDocument(folder);
   const std::string pattern = folder.File("page%d.pag");
   const TDocument document(pattern);
   // Each run writes into a new folder: removing thousands of files would make the next push to

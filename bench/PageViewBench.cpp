@@ -5,7 +5,6 @@
 // display copies of what the window shows in memory touched for the first time, which the
 // reference, drawing into the same picture each time, doesn't pay for.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,12 +12,15 @@
 #include <cstdlib>
 
 #include "bench/BenchSupport.h"
+#include "bench/PaintWaiting.h"
 #include "editor/NearestStretch.h"
 #include "editor/PageView.h"
 
 namespace {
 
 using namespace pm;
+using bench::PaintCounter;
+using bench::WaitForPaint;
 
 constexpr int32_t kPageWidth = 4000;
 constexpr int32_t kPageHeight = 3000;
@@ -42,32 +44,6 @@ void FillPage(TPage& page) {
                                 .LinkPage = n,
                                 .Reserved = 0,
                                 .Bitmap = n});
-  }
-}
-
-// Counts the paints of a widget, so that a timing ends when the paint it waits for is done.
-class PaintCounter : public QObject {
- public:
-  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-  int paints = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
-    return false;
-  }
-};
-
-void WaitForPaint(const PaintCounter& counter, int before) {
-  constexpr qint64 kPatienceMilliseconds = 10000;
-  QElapsedTimer waited;
-  waited.start();
-  while (counter.paints == before) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    if (waited.elapsed() > kPatienceMilliseconds) {
-      std::fprintf(stderr, "the page view didn't paint\n");
-      std::exit(EXIT_FAILURE);
-    }
   }
 }
 

@@ -35,23 +35,6 @@ void CancelMouseMode() {
   if (grabber != holder) SendCancelMode(grabber);
 }
 
-// The message that the failure shows, or nothing for a silent one.
-std::optional<std::string> MessageOf(std::exception_ptr failure) {
-  try {
-    std::rethrow_exception(failure);
-  } catch (const EAbort&) {
-    return std::nullopt;
-  } catch (const Exception& e) {
-    return e.Message();
-  } catch (const std::bad_alloc&) {
-    return std::string(kOutOfMemoryMessage);
-  } catch (const std::exception& e) {
-    return FormatMessage(kInternalErrorMessage, e.what());
-  } catch (...) {
-    return std::string(kUnknownErrorMessage);
-  }
-}
-
 void ShowErrorBox(const std::string& text) {
   const QPointer<QWidget> activeWindow = QApplication::activeWindow();
   const QPointer<QWidget> focusWidget = QApplication::focusWidget();
@@ -62,14 +45,35 @@ void ShowErrorBox(const std::string& text) {
 
 }  // namespace
 
+std::optional<std::string> FailureMessage(std::exception_ptr failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const EAbort&) {
+    return std::nullopt;
+  } catch (const Exception& e) {
+    return TranslatedMessage(e.Message());
+  } catch (const std::bad_alloc&) {
+    return TranslatedMessage(std::string(kOutOfMemoryMessage));
+  } catch (const std::exception& e) {
+    return TranslatedMessage(FormatMessage(kInternalErrorMessage, e.what()));
+  } catch (...) {
+    return TranslatedMessage(std::string(kUnknownErrorMessage));
+  }
+}
+
 void ReportException(std::exception_ptr failure) noexcept {
   try {
     CancelMouseMode();
-    const std::optional<std::string> message = MessageOf(failure);
-    if (message) ShowErrorBox(WithFullStop(TranslatedMessage(*message)));
+    const std::optional<std::string> message = FailureMessage(failure);
+    if (message) ShowErrorBox(WithFullStop(*message));
   } catch (...) {
     // Nothing is left to report this with; the program goes on with the next event.
   }
+}
+
+void ReportAfterPaint(std::exception_ptr failure) {
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(), [failure] { ReportException(failure); }, Qt::QueuedConnection);
 }
 
 QEvent::Type CancelModeEventType() {

@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <exception>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -26,6 +27,13 @@ auto Guarded(Handler handler) {
 // error box with the application title as caption. The window that was active is then activated
 // again and the focus goes back to the widget that had it.
 void ReportException(std::exception_ptr failure) noexcept;
+
+// Reports the failure once the event under way is over, so that no box opens inside a paint.
+void ReportAfterPaint(std::exception_ptr failure);
+
+// The message that a failure shows, in the user's language (without the full stop the error box
+// adds), or nothing for a silent one (EAbort).
+std::optional<std::string> FailureMessage(std::exception_ptr failure);
 
 // The event that the widget holding the mouse receives when a failure is reported: it stops
 // whatever it does while the mouse is held (a held spin button arrow stops repeating). The

@@ -76,6 +76,30 @@ void WriteRow(const uint8_t* pixels, int pixelBytes, int32_t sourceWidth,
   }
 }
 
+// A row whose columns are the source's own, `count` pixels from `pixels`. Three-byte pixels go
+// four at a time, read as three words that hold exactly their twelve bytes; the pixels after the
+// last four are read byte by byte, so nothing past them is read.
+void CopyRow(const uint8_t* pixels, int pixelBytes, int64_t count, QRgb* row) {
+  if (pixelBytes == kBgrxBytes) {
+    for (int64_t x = 0; x < count; ++x) row[x] = OpaquePixel(pixels + x * kBgrxBytes);
+    return;
+  }
+  constexpr int kGroup = 4;
+  int64_t x = 0;
+  for (; x + kGroup <= count; x += kGroup, pixels += kGroup * kBgrBytes) {
+    uint32_t words[3];
+    std::memcpy(words, pixels, sizeof words);
+    const uint32_t a = qFromLittleEndian(words[0]);
+    const uint32_t b = qFromLittleEndian(words[1]);
+    const uint32_t c = qFromLittleEndian(words[2]);
+    row[x] = kOpaque | (a & kColourBits);
+    row[x + 1] = kOpaque | (a >> 24) | ((b & 0xFFFF) << 8);
+    row[x + 2] = kOpaque | (b >> 16) | ((c & 0xFF) << 16);
+    row[x + 3] = kOpaque | (c >> 8);
+  }
+  for (; x < count; ++x, pixels += kBgrBytes) row[x] = qRgb(pixels[2], pixels[1], pixels[0]);
+}
+
 }  // namespace
 
 namespace {
@@ -108,6 +132,8 @@ void StretchNearestInto(const TBitmap& bitmap, int64_t width, int64_t height, co
   const std::vector<int32_t> columns = NearestIndices(bitmap.Width(), width, part.left, part.right);
   const std::vector<int32_t> rows = NearestIndices(bitmap.Height(), height, part.top, part.bottom);
   SourceRows source(bitmap);
+  // Columns taken as they are need no look-up.
+  const bool sameColumns = width == bitmap.Width();
   const size_t rowBytes = static_cast<size_t>(image.width()) * sizeof(QRgb);
   for (int y = 0; y < image.height(); ++y) {
     auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -116,8 +142,12 @@ void StretchNearestInto(const TBitmap& bitmap, int64_t width, int64_t height, co
       std::memcpy(row, image.constScanLine(y - 1), rowBytes);
       continue;
     }
-    WriteRow(source.Row(rows[static_cast<size_t>(y)]), source.PixelBytes(), bitmap.Width(), columns,
-             row);
+    const uint8_t* pixels = source.Row(rows[static_cast<size_t>(y)]);
+    if (sameColumns) {
+      CopyRow(pixels + part.left * source.PixelBytes(), source.PixelBytes(), part.Width(), row);
+    } else {
+      WriteRow(pixels, source.PixelBytes(), bitmap.Width(), columns, row);
+    }
   }
 }
 

@@ -10,7 +10,7 @@
 #include <cmath>
 
 #include "editor/EventGuard.h"
-#include "imaging/PictureLimit.h"
+#include "editor/PagePainting.h"
 
 namespace pm {
 
@@ -34,7 +34,6 @@ const QColor kOutlineDark(0, 0, 0);
 const QColor kOutlineLight(255, 255, 255);
 const QColor kHighlight(255, 120, 0);
 const QColor kNumberBackground(48, 48, 48);
-const QColor kMissingPicture(128, 128, 128);
 
 struct THandle {
   unsigned sides;
@@ -69,11 +68,6 @@ Qt::CursorShape CursorForSides(unsigned sides) {
 QRectF PaintedArea(const QRectF& area) {
   return area.adjusted(-kPaintMargin, -kPaintMargin, kPaintMargin, kPaintMargin)
       .united(QRectF(area.topLeft(), kNumberRoom));
-}
-
-void ReportAfterPaint(std::exception_ptr failure) {
-  QMetaObject::invokeMethod(
-      QCoreApplication::instance(), [failure] { ReportException(failure); }, Qt::QueuedConnection);
 }
 
 }  // namespace
@@ -368,13 +362,7 @@ void TPageCanvas::paintEvent(QPaintEvent* event) {
   // Beside the page (the widget rounds the page's size up to whole pixels).
   painter.fillRect(exposed, palette().color(QPalette::Dark));
   try {
-    const TPageViewTransform transform = Transform();
-    const QRectF pageArea = transform.WidgetRect({0, 0, PageSize().width, PageSize().height});
-    const bool shown = pictures_.DrawBackground(
-        transform.PageRectCovering(exposed), [&](const TPageRect& place, const QImage& tile) {
-          painter.drawImage(transform.WidgetRect(place), tile);
-        });
-    if (!shown) painter.fillRect(pageArea, QBrush(kMissingPicture, Qt::DiagCrossPattern));
+    PaintBackground(painter, pictures_, Transform(), exposed);
     const int32_t highlighted = HighlightedLink();
     for (int32_t link = 0; link < kLinkCount; ++link) {
       PaintLink(painter, link, ShownLink(link), exposed, link == highlighted);
@@ -394,41 +382,10 @@ void TPageCanvas::PaintLink(QPainter& painter, int32_t link, const TLinkRecord& 
                             const QRectF& exposed, bool highlighted) {
   const std::optional<QRectF> area = WidgetArea(shown);
   if (!area || !PaintedArea(*area).intersects(exposed)) return;
-  if (slotPicturesShown_) PaintSlotPicture(painter, link, shown, exposed);
+  if (slotPicturesShown_) PaintSlotPicture(painter, pictures_, Transform(), link, shown, exposed);
   if (highlighted) return;
   PaintOutline(painter, *area, false);
   PaintNumber(painter, link, *area, false);
-}
-
-void TPageCanvas::PaintSlotPicture(QPainter& painter, int32_t link, const TLinkRecord& shown,
-                                   const QRectF& exposed) {
-  if (!pictures_.SlotHoldsPicture(shown.Bitmap)) return;
-  const TPageRect covered = LinkRectangle(shown);
-  const TPageSize page = PageSize();
-  TPageRect visible{std::max<int64_t>(covered.left, 0), std::max<int64_t>(covered.top, 0),
-                    std::min(covered.right, page.width), std::min(covered.bottom, page.height)};
-  if (visible.Width() <= 0 || visible.Height() <= 0) return;
-  if (visible.Width() * visible.Height() > kSlotPictureBudget) {
-    // A link over most of a huge page: only the part being painted is made.
-    const TPageRect painted = Transform().PageRectCovering(exposed);
-    visible = {std::max(visible.left, painted.left), std::max(visible.top, painted.top),
-               std::min(visible.right, painted.right), std::min(visible.bottom, painted.bottom)};
-    if (visible.Width() <= 0 || visible.Height() <= 0) return;
-  }
-  const TPageRect part{visible.left - covered.left, visible.top - covered.top,
-                       visible.right - covered.left, visible.bottom - covered.top};
-  // Beyond the picture limit (a page wider than any picture can be) nothing is made.
-  static const QImage kNone;
-  const QImage& picture =
-      PictureFitsLimit(part.Width(), part.Height())
-          ? pictures_.SlotPicture(link, shown.Bitmap, covered.Width(), covered.Height(), part)
-          : kNone;
-  const QRectF target = Transform().WidgetRect(visible);
-  if (picture.isNull()) {
-    painter.fillRect(target, QBrush(kMissingPicture, Qt::BDiagPattern));
-    return;
-  }
-  painter.drawImage(target, picture);
 }
 
 void TPageCanvas::PaintOutline(QPainter& painter, const QRectF& area, bool highlighted) {

@@ -114,8 +114,6 @@ class TPageCanvas : public QWidget {
   std::optional<QRectF> WidgetArea(const TLinkRecord& link) const;
   void PaintLink(QPainter& painter, int32_t link, const TLinkRecord& shown, const QRectF& exposed,
                  bool highlighted);
-  void PaintSlotPicture(QPainter& painter, int32_t link, const TLinkRecord& shown,
-                        const QRectF& exposed);
   void PaintOutline(QPainter& painter, const QRectF& area, bool highlighted);
   void PaintNumber(QPainter& painter, int32_t link, const QRectF& area, bool highlighted);
   void PaintHandles(QPainter& painter, const QRectF& area);

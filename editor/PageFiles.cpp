@@ -71,15 +71,20 @@ bool TPageFiles::MayLeavePage() {
   }
 }
 
-QString TPageFiles::PageName() const {
-  const std::string& fileName = edited_.FileName();
+QString PageNameOf(const std::string& fileName, std::optional<int32_t> number) {
   if (fileName.empty()) return Text(kNewPageName);
-  if (const auto& place = edited_.Place()) {
+  if (number) {
     return Text(QT_TRANSLATE_NOOP("TPageFiles", "ページ %1 (%2)"))
-        .arg(place->number)
+        .arg(*number)
         .arg(BaseName(fileName));
   }
   return BaseName(fileName);
+}
+
+QString TPageFiles::PageName() const {
+  const auto& place = edited_.Place();
+  return PageNameOf(edited_.FileName(),
+                    place ? std::optional<int32_t>(place->number) : std::nullopt);
 }
 
 }  // namespace pm

@@ -8,6 +8,9 @@
 #include <QObject>
 #include <QString>
 #include <QtGlobal>
+#include <cstdint>
+#include <optional>
+#include <string>
 
 class QAction;
 
@@ -28,6 +31,10 @@ inline constexpr const char* kFileChangedQuestion = QT_TRANSLATE_NOOP(
     "ファイル %1 は、このエディタが読み込んだか保存した後に、ほかのプログラムによって変更されて"
     "います。上書きしますか？");
 inline constexpr const char* kOverwriteAnswer = QT_TRANSLATE_NOOP("TPageFiles", "上書き");
+
+// How questions, titles and the status line name a page of that file and document number:
+// "ページ N (page3.pag)", the file's name for a page of no document, or "新しいページ".
+QString PageNameOf(const std::string& fileName, std::optional<int32_t> number);
 
 class TPageFiles : public QObject {
  public:

@@ -16,6 +16,7 @@
 #include "editor/EventGuard.h"
 #include "editor/ProgramIcon.h"
 #include "editor/ScreenPlacement.h"
+#include "editor/reading/ReadingMode.h"
 
 namespace pm {
 
@@ -96,6 +97,7 @@ TPageView::TPageView(TPage& page)
   });
   page_.AddListener(this);
   RefreshStatus();
+  reading_ = std::make_unique<TReadingMode>(*this, page_, pictures_);
 }
 
 TPageView::~TPageView() {
@@ -167,6 +169,7 @@ void TPageView::FollowEditedPage(TEditedPage& edited) {
   edited_ = &edited;
   connect(&edited, &TEditedPage::Changed, this, [this] { RefreshTitle(); });
   RefreshTitle();
+  reading_->FollowEditedPage(edited);
 }
 
 void TPageView::RefreshTitle() {
@@ -272,6 +275,10 @@ void TPageView::RefreshStatus() {
 
 void TPageView::ShowMessage(const QString& text) {
   statusBar()->showMessage(text, kMessageMilliseconds);
+}
+
+void TPageView::ShowEditingStatus(bool shown) {
+  for (QLabel* label : {pointerLabel_, linkLabel_, zoomLabel_}) label->setVisible(shown);
 }
 
 // What the page tells.

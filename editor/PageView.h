@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QScrollArea>
 #include <QUndoStack>
+#include <memory>
 #include <optional>
 
 #include "editor/LinkEditCommand.h"
@@ -22,6 +23,7 @@ class QMenu;
 namespace pm {
 
 class TEditedPage;
+class TReadingMode;
 
 inline constexpr const char* kPageViewTitle = "ページ表示";
 
@@ -64,6 +66,13 @@ class TPageView : public QMainWindow, private TPageListener, private TLinkEditTa
   QAction* DeleteAction() const { return deleteAction_; }
   QAction* SlotPicturesAction() const { return slotPicturesAction_; }
 
+  // Reading mode (reading/ReadingMode.h).
+  TReadingMode& Reading() { return *reading_; }
+  // A short message in the status line.
+  void ShowMessage(const QString& text);
+  // The pointer's pixel, the current link and the zoom show while the page is edited.
+  void ShowEditingStatus(bool shown);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -86,7 +95,6 @@ class TPageView : public QMainWindow, private TPageListener, private TLinkEditTa
   void CreateStatusLine();
   void ShowPointer(std::optional<TPagePoint> point);
   void RefreshStatus();
-  void ShowMessage(const QString& text);
   // Something not made in this view changed the page's links.
   void ChangedElsewhere();
 
@@ -107,6 +115,8 @@ class TPageView : public QMainWindow, private TPageListener, private TLinkEditTa
   std::optional<TPagePoint> pointer_;
   int ownChanges_ = 0;
   QByteArray placement_;  // where the window was when it was last closed
+  // Last: it goes first, after the drawing areas, while the page and its pictures are here.
+  std::unique_ptr<TReadingMode> reading_;
 };
 
 // The status line's text for a link: its number, its rectangle as left, top, right, bottom with

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>

@@ -15,12 +15,6 @@ namespace {
 constexpr int64_t kPixelBytes = 4;  // RGB32
 constexpr size_t kImageAlignment = 64;
 
-// The guard's report once the paint that failed is over: no box opens inside a paint.
-void ReportAfterPaint(std::exception_ptr failure) {
-  QMetaObject::invokeMethod(
-      QCoreApplication::instance(), [failure] { ReportException(failure); }, Qt::QueuedConnection);
-}
-
 size_t AlignedSize(int64_t bytes) {
   return (static_cast<size_t>(bytes) + kImageAlignment - 1) / kImageAlignment * kImageAlignment;
 }

@@ -34,8 +34,20 @@ TPageOutline FailedOutline(const TDocumentPageFile& file, std::string message) {
   return outline;
 }
 
+bool LinkIsDrawn(const TPageOutline& page, const TLinkRecord& link) {
+  return link.HasRectangle() && !page.AreaOf(link).Empty();
+}
+
+std::optional<int32_t> DrawnLinkSlot(const TPageOutline& page, const TLinkRecord& link) {
+  if (!LinkIsDrawn(page, link)) return std::nullopt;
+  if (link.Bitmap < 0 || link.Bitmap >= kSlotCount || !page.storedSlots[link.Bitmap]) {
+    return std::nullopt;
+  }
+  return link.Bitmap;
+}
+
 bool LinkIsFollowed(const TPageOutline& page, const TLinkRecord& link, const TDocument& document) {
-  return link.HasRectangle() && !page.AreaOf(link).Empty() && document.HasPage(link.LinkPage);
+  return LinkIsDrawn(page, link) && document.HasPage(link.LinkPage);
 }
 
 }  // namespace pm

@@ -41,8 +41,14 @@ TPageOutline OutlineOf(const TDocumentPageFile& file, const TPage& page);
 // The outline of a page that couldn't be loaded.
 TPageOutline FailedOutline(const TDocumentPageFile& file, std::string message);
 
-// Whether a link takes a reader to another page: it has four set edges, some of its rectangle
-// lies on the background, and its link page has a file.
+// Whether a reader sees the link on its page: it has four set edges and some of its rectangle
+// lies on the background. A page without a background shows no links.
+bool LinkIsDrawn(const TPageOutline& page, const TLinkRecord& link);
+
+// The slot whose picture a drawn link shows: its Bitmap, when that names a stored slot.
+std::optional<int32_t> DrawnLinkSlot(const TPageOutline& page, const TLinkRecord& link);
+
+// Whether a link takes a reader to another page: it is drawn and its link page has a file.
 bool LinkIsFollowed(const TPageOutline& page, const TLinkRecord& link, const TDocument& document);
 
 }  // namespace pm

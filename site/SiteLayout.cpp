@@ -65,17 +65,10 @@ bool IsSiteFileName(std::string_view name) {
          SitePageOfFileName(name).has_value();
 }
 
-bool IsDrawn(const TPageOutline& page, const TLinkRecord& link) {
-  return link.HasRectangle() && !page.AreaOf(link).Empty();
-}
-
 std::optional<int32_t> ShownSlot(const TPageOutline& page, const TLinkRecord& link,
                                  TSlotPictures pictures) {
-  if (pictures == TSlotPictures::Never || !IsDrawn(page, link)) return std::nullopt;
-  if (link.Bitmap < 0 || link.Bitmap >= kSlotCount || !page.storedSlots[link.Bitmap]) {
-    return std::nullopt;
-  }
-  return link.Bitmap;
+  if (pictures == TSlotPictures::Never) return std::nullopt;
+  return DrawnLinkSlot(page, link);
 }
 
 }  // namespace pm::site

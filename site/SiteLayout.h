@@ -30,11 +30,10 @@ std::optional<int32_t> SitePageOfFileName(std::string_view name);
 // A name that a site writes: one of the fixed names or a page's.
 bool IsSiteFileName(std::string_view name);
 
-// A link is drawn when it has four set edges and some of its rectangle lies on the background.
-bool IsDrawn(const TPageOutline& page, const TLinkRecord& link);
+// Which links are drawn, and which slot a drawn link shows, are the reader's rules of
+// page/PageOutline.h (LinkIsDrawn, DrawnLinkSlot).
 
-// The slot whose picture a drawn link shows: its Bitmap, when that names a stored slot and
-// pictures are shown at all.
+// The slot whose picture a drawn link shows, when pictures are shown at all.
 std::optional<int32_t> ShownSlot(const TPageOutline& page, const TLinkRecord& link,
                                  TSlotPictures pictures);
 

@@ -85,7 +85,7 @@ std::string PageBody(const TDocument& document, const TPageOutline& page, TSlotP
   body += "<img class=\"background\" src=\"" + SiteBackgroundName(page.number) + "\" width=\"" +
           width + "\" height=\"" + height + "\" alt=\"" + PageTitle(page.number) + "\">\n";
   for (const TNumberedLink& link : page.links) {
-    if (IsDrawn(page, link.record)) body += LinkElement(document, page, link, pictures);
+    if (LinkIsDrawn(page, link.record)) body += LinkElement(document, page, link, pictures);
   }
   return body + "</div>\n</main>\n";
 }

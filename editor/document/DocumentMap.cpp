@@ -41,11 +41,6 @@ constexpr double kDragPictureScale = 0.6;
 constexpr double kOutLabelAt = 0.72;
 constexpr double kInLabelAt = 0.4;
 
-void ReportAfterPaint(std::exception_ptr failure) {
-  QMetaObject::invokeMethod(
-      QCoreApplication::instance(), [failure] { ReportException(failure); }, Qt::QueuedConnection);
-}
-
 const QImage& NoPicture() {
   static const QImage none;
   return none;

@@ -1,5 +1,7 @@
 #include "editor/document/DocumentWindowOpener.h"
 
+#include "editor/reading/ReadingMode.h"
+
 #include <QAction>
 
 #include "editor/EventGuard.h"
@@ -27,6 +29,8 @@ TDocumentWindowOpener::TDocumentWindowOpener(TForm1& window)
   TPageViewOpener& pageViewOpener = window_.PageViewOpener();
   pageViewOpener.AddContextMenuAction(openAction_);
   pageViewOpener.WhenViewMade([this](TPageView& view) {
+    // "このページを編集" while reading opens the page shown as the map opens one.
+    view.Reading().SetPageOpener([this](int32_t page) { return navigator_->OpenPage(page); });
     pageViewLinks_ = new TPageViewLinks(
         view, window_.EditedPage(), *navigator_, openAction_,
         // A window out of sight isn't read again after saves: what it shows may be old.

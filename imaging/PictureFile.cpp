@@ -63,14 +63,15 @@ TImportedPicture AsPixels(std::shared_ptr<TBitmapImage> image) {
 
 // The picture in the `count` bytes from the stream's position.
 TImportedPicture ReadPictureFrom(TStream& stream, int64_t count, const TPictureReading& reading) {
-  if (count < kPictureSignatureSize) return AsPixels(ReadBmpImage(stream));
+  if (count < kPictureSignatureSize)
+    return AsPixels(ReadBmpImage(stream, CheckImportedPictureSize));
   Signature signature{};
   stream.ReadBuffer(signature.data(), kPictureSignatureSize);
   const TPictureFormat format = RecognisePictureFormat(signature);
   if (format == TPictureFormat::Bmp || format == TPictureFormat::Other) {
     // The BMP reader reads from the start of the file, as it always did.
     stream.Seek(-kPictureSignatureSize, SeekOrigin::Current);
-    return AsPixels(ReadBmpImage(stream));
+    return AsPixels(ReadBmpImage(stream, CheckImportedPictureSize));
   }
   std::vector<uint8_t> bytes = WholeFile(signature, stream, count);
   switch (format) {
@@ -86,7 +87,7 @@ TImportedPicture ReadPictureFrom(TStream& stream, int64_t count, const TPictureR
     case TPictureFormat::Other:
       break;
   }
-  return AsPixels(ReadBmpImage(stream));
+  return AsPixels(ReadBmpImage(stream, CheckImportedPictureSize));
 }
 
 }  // namespace

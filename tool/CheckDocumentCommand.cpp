@@ -53,10 +53,7 @@ int RunCheckDocument(ArgumentList& arguments, std::ostream& out) {
     }
   }
   const TDocument document = OpenDocument(pattern, start);
-  // Every page as the editor loads it, with the background and slot 0 decoded; others may read
-  // the files beside us.
-  const auto outlines = ReadDocumentOutlines(
-      document, TPageFileReading{.access = FileAccess::ReadShared, .decodeShown = true});
+  const auto outlines = ReadDocumentOutlines(document, kDocumentPageReading);
   const std::vector<TFinding> findings = CheckDocument(document, outlines);
   if (asJson) {
     // Texts from outside (file names in messages) may not be UTF-8: they are replaced.

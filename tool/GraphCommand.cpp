@@ -16,9 +16,9 @@ int RunGraph(ArgumentList& arguments, std::ostream& out) {
     start = ParsePageNumber(arguments.Take("the page number of --start"));
   }
   const TDocument document = OpenDocument(pattern, start);
-  // The map needs the links only: no picture is decoded.
-  const auto outlines = ReadDocumentOutlines(
-      document, TPageFileReading{.access = FileAccess::ReadShared, .decodeShown = false});
+  // The pages are read as check-document reads them, so that the map marks the very pages that
+  // it finds failing to load, however they fail.
+  const auto outlines = ReadDocumentOutlines(document, kDocumentPageReading);
   out << DocumentGraph(document, outlines);
   return kExitSuccess;
 }

@@ -7,6 +7,7 @@
 #include "tool/Commands.h"
 #include "tool/DocumentArguments.h"
 #include "tool/Pagetool.h"
+#include "tool/TerminalText.h"
 
 namespace pm::tool {
 
@@ -31,7 +32,7 @@ void PrintFindings(std::ostream& out, const std::vector<TFinding>& findings) {
   for (const TFinding& finding : findings) {
     out << "page " << finding.page;
     if (finding.link) out << ", link " << *finding.link;
-    out << ": " << FindingKindName(finding.kind) << ": " << finding.message << "\n";
+    out << ": " << FindingKindName(finding.kind) << ": " << TerminalText(finding.message) << "\n";
   }
   if (findings.empty()) out << "no problems found\n";
 }

@@ -4,6 +4,7 @@
 #include "tool/DocumentArguments.h"
 #include "tool/DocumentGraph.h"
 #include "tool/Pagetool.h"
+#include "tool/TerminalText.h"
 
 namespace pm::tool {
 
@@ -19,7 +20,8 @@ int RunGraph(ArgumentList& arguments, std::ostream& out) {
   // The pages are read as check-document reads them, so that the map marks the very pages that
   // it finds failing to load, however they fail.
   const auto outlines = ReadDocumentOutlines(document, kDocumentPageReading);
-  out << DocumentGraph(document, outlines);
+  // The graph's quoted names hold no line feed; any other control character in them is escaped.
+  out << TerminalText(DocumentGraph(document, outlines), TLineFeeds::Kept);
   return kExitSuccess;
 }
 

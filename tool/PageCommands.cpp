@@ -8,6 +8,7 @@
 #include "page/PageFile.h"
 #include "tool/Commands.h"
 #include "tool/PageEdits.h"
+#include "tool/TerminalText.h"
 
 namespace pm::tool {
 
@@ -93,7 +94,7 @@ int RunExtract(ArgumentList& arguments, std::ostream& out) {
     stream.WriteBuffer(csv.data(), static_cast<int64_t>(csv.size()));
   });
   folder.MoveFilesIntoTarget();
-  out << streams << " streams and links.csv written to " << folderName << "\n";
+  out << streams << " streams and links.csv written to " << TerminalText(folderName) << "\n";
   return 0;
 }
 

@@ -29,12 +29,17 @@ fs::path FolderPath(const std::string& name) {
   return path.empty() ? fs::path(".") : path;
 }
 
+// The name that the target's staging folders are named after.
+std::string StagingBaseName(const fs::path& target) {
+  std::string base = target.filename().string();
+  if (base.empty() || base == "." || base == "..") base = "staged";
+  return base;
+}
+
 // A new hidden folder named after `target` inside `within`, with the permission bits that it
 // gets when it takes the target's place; empty when it can't be made.
 fs::path MakeStagingFolder(const fs::path& within, const fs::path& target, mode_t mode) {
-  std::string base = target.filename().string();
-  if (base.empty() || base == "." || base == "..") base = "staged";
-  std::string pattern = (within / HiddenTemporaryPattern(base)).string();
+  std::string pattern = (within / HiddenTemporaryPattern(StagingBaseName(target))).string();
   if (::mkdtemp(pattern.data()) == nullptr) return {};
   if (::chmod(pattern.c_str(), mode) != 0) {
     ::rmdir(pattern.c_str());
@@ -57,6 +62,35 @@ bool ExchangeFolders(const fs::path& a, const fs::path& b) {
   return ::rename(aside.c_str(), a.c_str()) == 0;
 }
 
+// Holds the staging folder exclusively for as long as it is staged; an unheld one was left by a
+// process that ended without removing it. Nothing when it can't be held.
+TFileDescriptor HoldFolder(const fs::path& folder) {
+  TFileDescriptor held(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  if (!held.IsOpen() || !held.TryLock(TFileLock::Exclusive) || !held.IsNamedBy(folder.string())) {
+    return {};
+  }
+  return held;
+}
+
+// Staging folders of the target in `within` that a process ended by SIGKILL left behind, with
+// whatever they hold. A folder that another staging still holds stays.
+void RemoveLeftStagingFolders(const fs::path& within, const fs::path& target) noexcept {
+  try {
+    const std::string base = StagingBaseName(target);
+    std::error_code error;
+    for (fs::directory_iterator entry(within, error), end; !error && entry != end;
+         entry.increment(error)) {
+      if (!IsHiddenTemporaryNameOf(entry->path().filename().string(), base)) continue;
+      if (!entry->is_directory(error) || entry->is_symlink(error)) continue;
+      const TFileDescriptor left = HoldFolder(entry->path());
+      std::error_code ignored;
+      if (left.IsOpen()) fs::remove_all(entry->path(), ignored);
+    }
+  } catch (...) {
+    // Only a tidying up: a staging doesn't fail for it.
+  }
+}
+
 }  // namespace
 
 TStagedFolder::TStagedFolder(const std::string& target)
@@ -72,9 +106,19 @@ TStagedFolder::TStagedFolder(const std::string& target)
               : NewFolderMode();
   stagedInsideTarget_ = targetExisted_;
   const fs::path parent = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
+  RemoveLeftStagingFolders(parent, target_);
+  if (targetExisted_) RemoveLeftStagingFolders(target_, target_);
   staging_ = MakeStagingFolder(targetExisted_ ? target_ : parent, target_, mode_);
   if (staging_.empty()) RaiseCannotCreateFile(name_);
   removal_ = TRemovalOnSignal(staging_.string(), TRemovalOnSignal::Kind::Folder);
+  HoldStaging();
+}
+
+// The staging folder is held from just after it was made, so that another staging of the same
+// target tells it from one left behind.
+void TStagedFolder::HoldStaging() {
+  held_ = HoldFolder(staging_);
+  if (!held_.IsOpen()) RaiseCannotCreateFile(name_);
 }
 
 TStagedFolder::~TStagedFolder() {
@@ -127,7 +171,7 @@ void TStagedFolder::ReplaceTarget() {
     }
     staging_ = beside;
     removal_ = TRemovalOnSignal(staging_.string(), TRemovalOnSignal::Kind::Folder);
-    stagedInsideTarget_ = false;
+    stagedInsideTarget_ = false;  // still held: the lock went with the folder
   }
   if (!targetExisted_) {
     BecomeTarget();

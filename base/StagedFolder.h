@@ -1,7 +1,8 @@
 // A folder's worth of new files that appear all at once or not at all. The files are written into
 // a new hidden staging folder on the target's file system and put in place only at the end;
 // until then, and after any failure, the target folder and every file in it are as they were,
-// and the staging folder goes with whatever it holds.
+// and the staging folder goes with whatever it holds. A staging folder that a process ended by
+// SIGKILL left is removed by the next staging of the same target.
 #pragma once
 
 #include <sys/types.h>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "base/FileDescriptor.h"
 #include "base/RemovalOnSignal.h"
 #include "base/Stream.h"
 
@@ -40,6 +42,7 @@ class TStagedFolder {
 
  private:
   void RemoveStaging() noexcept;
+  void HoldStaging();
   void BecomeTarget();
 
   std::string name_;  // as passed, for messages
@@ -50,6 +53,7 @@ class TStagedFolder {
   bool stagedInsideTarget_ = false;
   bool done_ = false;
   TRemovalOnSignal removal_;  // the staging folder goes with a process ended by a signal
+  TFileDescriptor held_;      // the staging folder, locked while it is staged
 };
 
 }  // namespace pm

@@ -60,8 +60,10 @@ constexpr const char* kDocumentPattern =
 
 constexpr const char* kLinkValues =
     "A picture's format is recognised by its content, not its name. A JPEG file that page files "
-    "can hold as it is (8-bit, Huffman-coded, baseline or progressive, grey or colour) is stored "
-    "byte for byte; any other picture is stored as JPEG at quality 90. Slot and link numbers N "
+    "can hold as it is (8-bit, Huffman-coded, baseline or progressive, grey or colour) and that "
+    "decodes without damage is stored byte for byte, without its metadata, comments and "
+    "trailing bytes; any other picture is stored as JPEG at quality 90. Pictures wider or "
+    "taller than 65500 pixels are refused. Slot and link numbers N "
     "are 0 to 255. LEFT, TOP, RIGHT, BOTTOM, LINKPAGE and BITMAP are "
     "read with the editor's integer parsing (\"$ff\" is 255). Options apply in the order given.";
 

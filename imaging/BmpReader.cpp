@@ -85,8 +85,9 @@ class BmpLoad {
  public:
   // R, the bytes from the stream's position to its end, is unsigned 32-bit; a stream with more
   // bytes than that counts as 2^32 − 1, so that R never exceeds what the stream really holds.
-  explicit BmpLoad(TStream& stream)
+  BmpLoad(TStream& stream, TPictureSizeCheck checkSize)
       : stream_(stream),
+        checkSize_(checkSize),
         unread_(static_cast<uint32_t>(
             std::min<int64_t>(stream.Remaining(), std::numeric_limits<uint32_t>::max()))) {}
 
@@ -277,10 +278,10 @@ class BmpLoad {
     }
   }
 
-  // What every store takes over from the header. A picture beyond the picture limit fails
-  // here, before its store or its run-length data is allocated.
+  // What every store takes over from the header. A picture beyond the size check fails here,
+  // before its store or its run-length data is allocated.
   TBitmapInfo DescribePicture() const {
-    CheckPictureLimit(header_.width, header_.Rows());
+    checkSize_(header_.width, header_.Rows());
     TBitmapInfo info;
     info.width = header_.width;
     info.height = static_cast<int32_t>(header_.Rows());
@@ -293,6 +294,7 @@ class BmpLoad {
   }
 
   TStream& stream_;
+  TPictureSizeCheck checkSize_;
   uint32_t unread_;  // R
   std::array<uint8_t, kUsedHeaderSize> headerBytes_{};
   InformationHeader header_;
@@ -305,8 +307,8 @@ class BmpLoad {
 
 }  // namespace
 
-std::shared_ptr<TBitmapImage> ReadBmpImage(TStream& stream) {
-  BmpLoad load(stream);
+std::shared_ptr<TBitmapImage> ReadBmpImage(TStream& stream, TPictureSizeCheck checkSize) {
+  BmpLoad load(stream, checkSize);
   if (load.NothingToRead()) return nullptr;
   load.ReadFileHeader();
   load.ReadHeaderSize();

@@ -18,6 +18,7 @@ void TJPEGImage::AssignBitmap(const TBitmap& bitmap) {
   auto copy = std::make_unique<TBitmap>(bitmap);
   data_ = std::make_unique<TJPEGData>();
   bitmap_ = std::move(copy);
+  decodeWarnings_ = 0;
 }
 
 bool TJPEGImage::IsEmpty() const {
@@ -68,6 +69,7 @@ void TJPEGImage::LoadJpeg(TSharedBytes bytes) {
   data->SetBytes(std::move(bytes));
   data_ = std::move(data);
   bitmap_.reset();
+  decodeWarnings_ = 0;
   if (data_->Bytes().empty()) return;
   const TJPEGHeaderInfo header = ReadJpegHeader(data_->Bytes());
   data_->Width = header.width;
@@ -103,13 +105,14 @@ bool TJPEGImage::ShareDecodedPicture(const TJPEGImage& decoded) {
   if (mine == nullptr || theirs == nullptr || !mine->SameBytesAs(*theirs)) return false;
   if (!DecodeAlike(settings_, decoded.settings_)) return false;
   bitmap_ = std::make_unique<TBitmap>(*decoded.bitmap_);
+  decodeWarnings_ = decoded.decodeWarnings_;
   return true;
 }
 
 void TJPEGImage::DecodeData() {
   // From here on the holder has a bitmap, also when decoding fails part way.
   bitmap_ = std::make_unique<TBitmap>();
-  DecodeJpeg(data_->Bytes(), settings_, *bitmap_);
+  decodeWarnings_ = DecodeJpeg(data_->Bytes(), settings_, *bitmap_);
 }
 
 int32_t TJPEGImage::Width() const {

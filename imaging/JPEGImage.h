@@ -37,6 +37,9 @@ class TJPEGImage : public TGraphic {
   void LoadJpeg(TSharedBytes bytes);
   // Decodes the JPEG bytes when there is no bitmap yet, then gives the target a copy.
   void CopyToBitmap(TBitmap& target);
+  // True when the holder's picture was decoded and the library met damaged data or data cut
+  // short on the way, and made up that part of the picture.
+  bool DecodedWithWarnings() const { return decodeWarnings_ > 0; }
   // Takes the picture that `decoded` made from the very same shared bytes with the same
   // decoding settings, sharing its store, instead of decoding them a second time; call it
   // after that decoding succeeded. False, and nothing changes, unless this holder has no
@@ -68,6 +71,7 @@ class TJPEGImage : public TGraphic {
   TJPEGSettings settings_;
   std::unique_ptr<TJPEGData> data_;
   std::unique_ptr<TBitmap> bitmap_;
+  int decodeWarnings_ = 0;  // of the decoding that made the bitmap
 };
 
 }  // namespace pm

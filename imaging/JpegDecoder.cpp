@@ -64,7 +64,8 @@ class TJpegDecoding {
     decompressor_.ReadFrom(bytes);
   }
 
-  void Decode() {
+  // Returns the library's warnings.
+  int Decode() {
     ReadHeader();
     SetParameters();
     SizeBitmap();
@@ -81,6 +82,7 @@ class TJpegDecoding {
       if (whitenOnFailure_) WhitenRowsFrom(rowsFilled_);
       throw;
     }
+    return static_cast<int>(info_.err->num_warnings);
   }
 
  private:
@@ -260,8 +262,8 @@ class TJpegDecoding {
 
 }  // namespace
 
-void DecodeJpeg(std::span<const uint8_t> bytes, const TJPEGSettings& settings, TBitmap& bitmap) {
-  TJpegDecoding(bytes, settings, bitmap).Decode();
+int DecodeJpeg(std::span<const uint8_t> bytes, const TJPEGSettings& settings, TBitmap& bitmap) {
+  return TJpegDecoding(bytes, settings, bitmap).Decode();
 }
 
 TJpegSize ScaledJpegSize(std::span<const uint8_t> bytes, int scaleShift) {

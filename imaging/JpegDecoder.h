@@ -18,10 +18,12 @@ struct TJpegSize {
   int32_t height = 0;
 };
 
-// Decodes `bytes` into `bitmap`, which is empty when called. EJPEG when the library gives up;
-// the bitmap then keeps what was made of it so far: empty when the failure came before the
-// picture was sized, otherwise sized and filled down to the failing row.
-void DecodeJpeg(std::span<const uint8_t> bytes, const TJPEGSettings& settings, TBitmap& bitmap);
+// Decodes `bytes` into `bitmap`, which is empty when called, and returns the number of the
+// library's warnings: damaged data or data cut short, for which the library made up the rest of
+// the picture (0 for a stream read whole). EJPEG when the library gives up; the bitmap then
+// keeps what was made of it so far: empty when the failure came before the picture was sized,
+// otherwise sized and filled down to the failing row.
+int DecodeJpeg(std::span<const uint8_t> bytes, const TJPEGSettings& settings, TBitmap& bitmap);
 
 // The size of the picture that decoding at 1/2^scaleShift of full size gives, as the library
 // computes it from the header. EJPEG when the library rejects the header.

@@ -1,5 +1,5 @@
-// A JPEG file imported: kept as it is when a page file's readers can read the stream, decoded
-// and imported as pixels otherwise.
+// A JPEG file imported: its picture's bytes kept as they are when a page file's readers can read
+// the stream and it decodes whole, decoded and imported as pixels otherwise.
 #pragma once
 
 #include <cstdint>
@@ -21,7 +21,7 @@ struct TJpegFrame {
   int components = 0;
 };
 
-// Walks the segments from the start of the image to the first frame header. Anything before it
+// Reads the segments from the start of the image to the first frame header. Anything before it
 // that isn't a well-formed segment (bytes that the JPEG library would skip) gives marker 0.
 TJpegFrame FindJpegFrame(std::span<const uint8_t> bytes);
 
@@ -31,8 +31,11 @@ TJpegFrame FindJpegFrame(std::span<const uint8_t> bytes);
 // decoded instead, since a reader of page files need not read them.
 bool IsKeptAsItIs(const TJpegFrame& frame);
 
-// The JPEG file's bytes as an import: a new holder with the bytes as they are (decoded unless
-// `reading` says otherwise), or the decoded picture as pixels.
-TImportedPicture ReadJpegPicture(std::vector<uint8_t> bytes, const TPictureReading& reading);
+// The JPEG file's bytes as an import. A stream that page files hold as it is, whose segments can
+// be read to the end of the image and which the library decodes without a warning, comes as a
+// new holder of the picture's bytes (see JpegPictureBytes: the file's other application
+// segments, comments and trailing bytes go), decoded; any other as the pixels decoded, as far as
+// the library got. The library's fatal errors fail the import.
+TImportedPicture ReadJpegPicture(const std::vector<uint8_t>& bytes);
 
 }  // namespace pm

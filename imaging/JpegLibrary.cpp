@@ -26,7 +26,11 @@ void ErrorExit(j_common_ptr info) noexcept {
   std::longjmp(ErrorManagerOf(info).exit, kErrorExitJump);
 }
 
-void EmitMessage(j_common_ptr, int) noexcept {}
+// Warnings (level -1) are counted, as the library's own manager counts them, and not shown;
+// trace messages are dropped.
+void EmitMessage(j_common_ptr info, int level) noexcept {
+  if (level < 0) ++info->err->num_warnings;
+}
 
 void OutputMessage(j_common_ptr) noexcept {}
 

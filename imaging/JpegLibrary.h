@@ -54,8 +54,9 @@ struct TJpegErrorManager {
   std::jmp_buf exit;
 };
 
-// Sets the hooks: error_exit jumps back to `exit`; warnings and trace messages are dropped;
-// reset_error_mgr clears num_warnings and msg_code.
+// Sets the hooks: error_exit jumps back to `exit`; warnings are counted in num_warnings and
+// nothing is shown; trace messages are dropped; reset_error_mgr clears num_warnings and
+// msg_code.
 void InstallErrorHooks(TJpegErrorManager& error);
 
 // Calls step(context). Returns true when it returned, false when the library left it by its

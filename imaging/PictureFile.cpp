@@ -36,6 +36,8 @@ bool HasAt(std::span<const uint8_t> bytes, size_t at, const std::array<uint8_t, 
 
 using Signature = std::array<uint8_t, kPictureSignatureSize>;
 
+[[noreturn]] void RaiseInvalidPicture() { throw EInvalidGraphic(kInvalidBitmapMessage); }
+
 // The first bytes of the stream, which stays where it was.
 Signature PeekSignature(TStream& stream) {
   Signature bytes{};
@@ -45,13 +47,14 @@ Signature PeekSignature(TStream& stream) {
   return bytes;
 }
 
-// The whole file in memory: the signature already read and the `count` bytes after it, in one
-// read. A file larger than any store can't be a picture within the limit.
-std::vector<uint8_t> WholeFile(const Signature& signature, TStream& stream, int64_t count) {
+// The whole file in memory: the `first` bytes already read and the rest of the `count` bytes
+// after them, in one read. A file larger than any store can't be a picture within the limit.
+std::vector<uint8_t> WholeFile(std::span<const uint8_t> first, TStream& stream, int64_t count) {
   if (count > kMaxStoreBytes) RaiseStoreError();
   std::vector<uint8_t> bytes(static_cast<size_t>(count));
-  std::copy(signature.begin(), signature.end(), bytes.begin());
-  stream.ReadBuffer(bytes.data() + kPictureSignatureSize, count - kPictureSignatureSize);
+  std::copy(first.begin(), first.end(), bytes.begin());
+  const auto firstSize = static_cast<int64_t>(first.size());
+  stream.ReadBuffer(bytes.data() + firstSize, count - firstSize);
   return bytes;
 }
 
@@ -61,18 +64,23 @@ TImportedPicture AsPixels(std::shared_ptr<TBitmapImage> image) {
   return imported;
 }
 
-// The picture in the `count` bytes from the stream's position.
-TImportedPicture ReadPictureFrom(TStream& stream, int64_t count, const TPictureReading& reading) {
-  if (count < kPictureSignatureSize) return AsPixels(ReadBmpImage(stream));
+// The picture in the `count` bytes from the stream's position. A file of a recognised format
+// goes to its reader whatever its length, so that one that ends within its first bytes fails as
+// any other damaged file of its format does.
+TImportedPicture ReadPictureFrom(TStream& stream, int64_t count) {
+  // A file with no bytes is no picture, although the BMP reader alone makes it an empty one.
+  if (count <= 0) RaiseInvalidPicture();
   Signature signature{};
-  stream.ReadBuffer(signature.data(), kPictureSignatureSize);
-  const TPictureFormat format = RecognisePictureFormat(signature);
+  const int64_t signatureSize = std::min(count, kPictureSignatureSize);
+  stream.ReadBuffer(signature.data(), signatureSize);
+  const auto first = std::span<const uint8_t>(signature).first(static_cast<size_t>(signatureSize));
+  const TPictureFormat format = RecognisePictureFormat(first);
   if (format == TPictureFormat::Bmp || format == TPictureFormat::Other) {
     // The BMP reader reads from the start of the file, as it always did.
-    stream.Seek(-kPictureSignatureSize, SeekOrigin::Current);
-    return AsPixels(ReadBmpImage(stream));
+    stream.Seek(-signatureSize, SeekOrigin::Current);
+    return AsPixels(ReadBmpImage(stream, CheckImportedPictureSize));
   }
-  std::vector<uint8_t> bytes = WholeFile(signature, stream, count);
+  std::vector<uint8_t> bytes = WholeFile(first, stream, count);
   switch (format) {
     case TPictureFormat::Png:
       return AsPixels(ReadPngImage(bytes));
@@ -81,12 +89,12 @@ TImportedPicture ReadPictureFrom(TStream& stream, int64_t count, const TPictureR
     case TPictureFormat::Webp:
       return AsPixels(ReadWebpImage(bytes));
     case TPictureFormat::Jpeg:
-      return ReadJpegPicture(std::move(bytes), reading);
+      return ReadJpegPicture(std::move(bytes));
     case TPictureFormat::Bmp:
     case TPictureFormat::Other:
       break;
   }
-  return AsPixels(ReadBmpImage(stream));
+  RaiseInvalidPicture();
 }
 
 }  // namespace
@@ -114,14 +122,14 @@ TPictureFormat RecognisePictureFile(const std::string& fileName) {
   }
 }
 
-TImportedPicture ReadPictureFile(const std::string& fileName, const TPictureReading& reading) {
+TImportedPicture ReadPictureFile(const std::string& fileName) {
   TFileStream file(fileName, FileAccess::ReadShared);
   // A file just opened is read from its start.
-  return ReadPictureFrom(file, file.Size(), reading);
+  return ReadPictureFrom(file, file.Size());
 }
 
-TImportedPicture ReadPicture(TStream& stream, const TPictureReading& reading) {
-  return ReadPictureFrom(stream, stream.Remaining(), reading);
+TImportedPicture ReadPicture(TStream& stream) {
+  return ReadPictureFrom(stream, stream.Remaining());
 }
 
 }  // namespace pm

@@ -2,7 +2,11 @@
 
 #include <cstdint>
 
+#include "imaging/JpegLibrary.h"
 #include "imaging/PixelStore.h"
+
+// jerror.h takes its conditions from the configuration that jpeglib.h includes.
+#include <jerror.h>
 
 namespace pm {
 
@@ -26,6 +30,13 @@ bool PictureFitsLimit(int64_t width, int64_t height) {
 
 void CheckPictureLimit(int64_t width, int64_t height) {
   if (!PictureFitsLimit(width, height)) RaiseStoreError();
+}
+
+void CheckImportedPictureSize(int64_t width, int64_t height) {
+  CheckPictureLimit(width, height);
+  if (Magnitude(width) > kMaxJpegSide || Magnitude(height) > kMaxJpegSide) {
+    RaiseJpegError(JERR_IMAGE_TOO_BIG);
+  }
 }
 
 }  // namespace pm

@@ -29,6 +29,7 @@ constexpr png_byte kIgnoredChunks[] =
     "sCAL\0sPLT\0sRGB\0sTER\0tEXt\0tIME\0zTXt";
 constexpr int kIgnoredChunkCount = 17;
 constexpr int kLongJump = 1;
+constexpr png_uint_16 kWhite = 255;
 
 // The bytes that libpng reads, where they lie in memory.
 struct PngMemorySource {
@@ -74,7 +75,7 @@ bool RunUntilPngError(png_structp png, void (*step)(void*), void* context) {
 
 // One reading, in the order of its steps. Every libpng call runs inside Run, and a step that
 // calls libpng holds only plain values, pointers and references; what makes C++ objects (the
-// picture, the buffer of a transparent picture) happens between the steps.
+// picture) happens between the steps.
 class PngReading {
  public:
   PngReading(std::span<const uint8_t> bytes) : source_{bytes.data(), bytes.size(), 0} {
@@ -96,9 +97,7 @@ class PngReading {
     CheckPictureSize(width_, height_);
     ChooseTransformations();
     picture_ = NewTopDownPicture(width_, height_);
-    if (hasAlpha_) MakeAlphaRows();
     ReadRows();
-    if (hasAlpha_) ComposeRows();
     return picture_;
   }
 
@@ -126,20 +125,21 @@ class PngReading {
     });
   }
 
-  // Rows of 8-bit blue, green, red, with alpha when the picture has transparency.
+  // Rows of 8-bit blue, green, red. Transparency (an alpha channel or a transparent colour) is
+  // composed over white by libpng as it reads each row, so that no row with alpha is ever kept:
+  // 16-bit samples are composed before they are reduced to 8 bits.
   void ChooseTransformations() {
     Run([this] {
       const png_byte colorType = png_get_color_type(png_, info_);
       const png_byte bitDepth = png_get_bit_depth(png_, info_);
-      hasAlpha_ = (colorType & PNG_COLOR_MASK_ALPHA) != 0;
       if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png_);
       if ((colorType & PNG_COLOR_MASK_COLOR) == 0 && bitDepth < 8) {
         png_set_expand_gray_1_2_4_to_8(png_);
       }
-      if (png_get_valid(png_, info_, PNG_INFO_tRNS) != 0) {
-        png_set_tRNS_to_alpha(png_);
-        hasAlpha_ = true;
-      }
+      const bool transparentColor = png_get_valid(png_, info_, PNG_INFO_tRNS) != 0;
+      if (transparentColor) png_set_tRNS_to_alpha(png_);
+      if (transparentColor || (colorType & PNG_COLOR_MASK_ALPHA) != 0)
+        ComposeTransparencyOverWhite();
       if (bitDepth == 16) png_set_scale_16(png_);
       if ((colorType & PNG_COLOR_MASK_COLOR) == 0) png_set_gray_to_rgb(png_);
       png_set_bgr(png_);
@@ -147,42 +147,27 @@ class PngReading {
       png_read_update_info(png_, info_);
       rowBytes_ = png_get_rowbytes(png_, info_);
     });
-    const size_t expected = size_t{width_} * (hasAlpha_ ? kBgraBytes : kBgrBytes);
-    if (rowBytes_ != expected) throw EInvalidGraphic(kInvalidBitmapMessage);
+    if (rowBytes_ != size_t{width_} * kBgrBytes) throw EInvalidGraphic(kInvalidBitmapMessage);
   }
 
-  // A transparent picture is read with its alpha: one row at a time, or as a whole when it is
-  // interlaced, since each pass adds pixels to rows that earlier passes began.
-  void MakeAlphaRows() {
-    const int64_t rows = passes_ > 1 ? int64_t{height_} : 1;
-    alphaRows_ = TPixelStore(static_cast<int64_t>(rowBytes_) * rows, TPixelStore::Fill::Zero);
-  }
-
-  uint8_t* AlphaRow(png_uint_32 y) {
-    const png_uint_32 index = passes_ > 1 ? y : 0;
-    return alphaRows_.Bytes() + size_t{index} * rowBytes_;
+  // White as the rows come out, 8 bits a sample (libpng widens it for 16-bit samples). No gamma
+  // is known (the file's is not read), so none is applied to the background either.
+  void ComposeTransparencyOverWhite() {
+    png_color_16 white{};
+    white.red = white.green = white.blue = white.gray = kWhite;
+    png_set_background_fixed(png_, &white, PNG_BACKGROUND_GAMMA_SCREEN, 0, PNG_FP_1);
   }
 
   // Each pass goes over every row; libpng adds the pass's pixels to the row it is given and
   // leaves the others as they are.
   void ReadRows() {
-    const bool rowByRow = hasAlpha_ && passes_ == 1;
-    Run([this, rowByRow] {
+    Run([this] {
       for (int pass = 0; pass < passes_; ++pass) {
         for (png_uint_32 y = 0; y < height_; ++y) {
-          uint8_t* target = hasAlpha_ ? AlphaRow(y) : picture_->Row(static_cast<int32_t>(y));
-          png_read_row(png_, target, nullptr);
-          if (rowByRow) ComposeOverWhite(target, picture_->Row(static_cast<int32_t>(y)), width_);
+          png_read_row(png_, picture_->Row(static_cast<int32_t>(y)), nullptr);
         }
       }
     });
-  }
-
-  void ComposeRows() {
-    if (passes_ == 1) return;  // composed row by row while reading
-    for (png_uint_32 y = 0; y < height_; ++y) {
-      ComposeOverWhite(AlphaRow(y), picture_->Row(static_cast<int32_t>(y)), width_);
-    }
   }
 
   PngMemorySource source_;
@@ -191,11 +176,9 @@ class PngReading {
   png_infop info_ = nullptr;
   png_uint_32 width_ = 0;
   png_uint_32 height_ = 0;
-  bool hasAlpha_ = false;
   int passes_ = 1;
   size_t rowBytes_ = 0;
   std::shared_ptr<TBitmapImage> picture_;
-  TPixelStore alphaRows_;
 };
 
 }  // namespace

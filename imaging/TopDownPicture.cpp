@@ -14,7 +14,7 @@ constexpr uint16_t kBitCount = 24;
 
 void CheckPictureSize(int64_t width, int64_t height) {
   if (width <= 0 || height <= 0) throw EInvalidGraphic(kInvalidBitmapMessage);
-  CheckPictureLimit(width, height);
+  CheckImportedPictureSize(width, height);
 }
 
 std::shared_ptr<TBitmapImage> NewTopDownPicture(int64_t width, int64_t height) {

@@ -13,9 +13,10 @@ namespace pm {
 inline constexpr int kBgrBytes = 3;
 inline constexpr int kBgraBytes = 4;
 
-// A new top-down 24-bit picture, every byte 0. Fails with the memory failure of a store that
-// can't be made (EOSError) when width × height is beyond the picture limit, before anything is
-// allocated, and with EInvalidGraphic when a side is 0 or less.
+// A new top-down 24-bit picture, every byte 0; its memory is taken up only as its rows are
+// written. Fails before anything is allocated as CheckImportedPictureSize does (the memory
+// failure beyond the picture limit, "JPEG エラー #40" beyond the sides a JPEG stream can hold),
+// and with EInvalidGraphic when a side is 0 or less.
 std::shared_ptr<TBitmapImage> NewTopDownPicture(int64_t width, int64_t height);
 
 // Fails as NewTopDownPicture does for a picture of this size, without making it.

@@ -22,8 +22,15 @@ struct TDocumentReadingSteps {
   std::function<void(const TDocumentPageFile& file, const TPage& page)> pageRead;
 };
 
+// How a document's pages are read to check them or draw their map: each as the editor loads it,
+// with the background and slot 0 decoded, so that a page fails exactly when the editor would
+// fail to load it; other readers may read the files meanwhile.
+inline constexpr TPageFileReading kDocumentPageReading{.access = FileAccess::ReadShared,
+                                                       .decodeShown = true};
+
 // The outlines of all pages in ascending order. A page that fails to load (any failure the
-// editor would show) keeps its message; running out of memory stops the reading.
+// editor would show) keeps its message and nothing else; running out of memory stops the
+// reading.
 std::vector<TPageOutline> ReadDocumentOutlines(const TDocument& document,
                                                const TPageFileReading& reading);
 // The same with the steps; nothing when `steps.progress` stopped it.

@@ -2,12 +2,12 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/ErrorText.h"
 #include "base/Exceptions.h"
 #include "page/PageFile.h"
 #include "page/PageFileLayout.h"
 #include "tool/Commands.h"
 #include "tool/PageFileContents.h"
+#include "tool/TerminalText.h"
 
 namespace pm::tool {
 
@@ -193,7 +193,7 @@ int RunCheck(ArgumentList& arguments, std::ostream& out) {
     TPage page;
     ReadPageFile(page, file, nullptr);
   } catch (const Exception& e) {
-    problems.push_back("the editor can't load it: " + WithFullStop(e.Message()));
+    problems.push_back("the editor can't load it: " + FailureText(e));
   }
   for (const auto& problem : problems) out << problem << "\n";
   if (problems.empty()) out << "no problems found\n";

@@ -7,6 +7,7 @@
 #include "tool/Commands.h"
 #include "tool/DocumentArguments.h"
 #include "tool/Pagetool.h"
+#include "tool/TerminalText.h"
 
 namespace pm::tool {
 
@@ -31,7 +32,7 @@ void PrintFindings(std::ostream& out, const std::vector<TFinding>& findings) {
   for (const TFinding& finding : findings) {
     out << "page " << finding.page;
     if (finding.link) out << ", link " << *finding.link;
-    out << ": " << FindingKindName(finding.kind) << ": " << finding.message << "\n";
+    out << ": " << FindingKindName(finding.kind) << ": " << TerminalText(finding.message) << "\n";
   }
   if (findings.empty()) out << "no problems found\n";
 }
@@ -53,10 +54,7 @@ int RunCheckDocument(ArgumentList& arguments, std::ostream& out) {
     }
   }
   const TDocument document = OpenDocument(pattern, start);
-  // Every page as the editor loads it, with the background and slot 0 decoded; others may read
-  // the files beside us.
-  const auto outlines = ReadDocumentOutlines(
-      document, TPageFileReading{.access = FileAccess::ReadShared, .decodeShown = true});
+  const auto outlines = ReadDocumentOutlines(document, kDocumentPageReading);
   const std::vector<TFinding> findings = CheckDocument(document, outlines);
   if (asJson) {
     // Texts from outside (file names in messages) may not be UTF-8: they are replaced.

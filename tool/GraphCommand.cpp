@@ -4,6 +4,7 @@
 #include "tool/Commands.h"
 #include "tool/DocumentArguments.h"
 #include "tool/Pagetool.h"
+#include "tool/TerminalText.h"
 
 namespace pm::tool {
 
@@ -16,10 +17,11 @@ int RunGraph(ArgumentList& arguments, std::ostream& out) {
     start = ParsePageNumber(arguments.Take("the page number of --start"));
   }
   const TDocument document = OpenDocument(pattern, start);
-  // The map needs the links only: no picture is decoded.
-  const auto outlines = ReadDocumentOutlines(
-      document, TPageFileReading{.access = FileAccess::ReadShared, .decodeShown = false});
-  out << site::DocumentGraph(document, outlines);
+  // The pages are read as check-document reads them, so that the map marks the very pages that
+  // it finds failing to load, however they fail.
+  const auto outlines = ReadDocumentOutlines(document, kDocumentPageReading);
+  // The graph's quoted names hold no line feed; any other control character in them is escaped.
+  out << TerminalText(site::DocumentGraph(document, outlines), TLineFeeds::Kept);
   return kExitSuccess;
 }
 

@@ -1,6 +1,7 @@
 // new, edit and extract: the page file writer and the all-or-nothing reader of the editor.
 #include <cstdio>
 #include <filesystem>
+#include <system_error>
 
 #include "base/Exceptions.h"
 #include "base/IntegerText.h"
@@ -8,6 +9,7 @@
 #include "page/PageFile.h"
 #include "tool/Commands.h"
 #include "tool/PageEdits.h"
+#include "tool/TerminalText.h"
 
 namespace pm::tool {
 
@@ -42,6 +44,14 @@ void MakeParentFolders(const std::string& folderName) {
   if (parent.empty() || std::filesystem::is_directory(parent, error)) return;
   std::filesystem::create_directories(parent, error);
   if (error) RaiseCannotCreateFile(folderName);
+}
+
+// The staging folders that killed extracts to the same folder left behind, with what they hold.
+void RemoveAbandonedStaging(const std::string& folderName) {
+  for (const TAbandonedStagingFolder& left : AbandonedStagingFolders(folderName)) {
+    std::error_code ignored;
+    std::filesystem::remove_all(left.path, ignored);
+  }
 }
 
 }  // namespace
@@ -79,6 +89,7 @@ int RunExtract(ArgumentList& arguments, std::ostream& out) {
   // The files are written into a new folder and moved into DIR together at the end; a failure
   // on the way leaves DIR and the files in it as they were.
   MakeParentFolders(folderName);
+  RemoveAbandonedStaging(folderName);
   TStagedFolder folder(folderName);
   int streams = 0;
   auto extract = [&](TJPEGImage& holder, const std::string& name) {
@@ -93,7 +104,7 @@ int RunExtract(ArgumentList& arguments, std::ostream& out) {
     stream.WriteBuffer(csv.data(), static_cast<int64_t>(csv.size()));
   });
   folder.MoveFilesIntoTarget();
-  out << streams << " streams and links.csv written to " << folderName << "\n";
+  out << streams << " streams and links.csv written to " << TerminalText(folderName) << "\n";
   return 0;
 }
 

@@ -8,6 +8,7 @@
 #include "base/Exceptions.h"
 #include "tool/Commands.h"
 #include "tool/HelpText.h"
+#include "tool/TerminalText.h"
 
 namespace pm::tool {
 
@@ -59,10 +60,18 @@ constexpr const char* kDocumentPattern =
 
 constexpr const char* kLinkValues =
     "A picture's format is recognised by its content, not its name. A JPEG file that page files "
-    "can hold as it is (8-bit, Huffman-coded, baseline or progressive, grey or colour) is stored "
-    "byte for byte; any other picture is stored as JPEG at quality 90. Slot and link numbers N "
+    "can hold as it is (8-bit, Huffman-coded, baseline or progressive, grey or colour) and that "
+    "decodes without damage is stored byte for byte, without its metadata, comments and "
+    "trailing bytes; any other picture is stored as JPEG at quality 90. Pictures wider or "
+    "taller than 65500 pixels are refused. Slot and link numbers N "
     "are 0 to 255. LEFT, TOP, RIGHT, BOTTOM, LINKPAGE and BITMAP are "
     "read with the editor's integer parsing (\"$ff\" is 255). Options apply in the order given.";
+
+constexpr const char* kTerminalText =
+    "Texts from outside that pagetool prints (file names, arguments, and the messages that "
+    "carry them) have their control characters and any bytes that aren't UTF-8 written as C "
+    "escapes, such as \\n, \\t and \\x1b, so that nothing of theirs reaches the terminal raw; "
+    "a backslash stays as it is.";
 
 constexpr int kExitStatusColumn = 5;
 constexpr const char* kExitStatus[][2] = {
@@ -169,6 +178,8 @@ void PrintUsage(std::ostream& out) {
   out << "\n";
   WriteParagraph(out, kDocumentPattern);
   out << "\n";
+  WriteParagraph(out, kTerminalText);
+  out << "\n";
   PrintExitStatus(out);
 }
 
@@ -213,7 +224,7 @@ int RunPagetool(std::span<const std::string> arguments, std::ostream& out, std::
   }
   const Command* command = FindCommand(arguments[0]);
   if (command == nullptr) {
-    err << "pagetool: unknown command: " << arguments[0] << "\n\n";
+    err << "pagetool: unknown command: " << TerminalText(arguments[0]) << "\n\n";
     PrintUsage(err);
     return kExitUsage;
   }
@@ -225,17 +236,17 @@ int RunPagetool(std::span<const std::string> arguments, std::ostream& out, std::
     ArgumentList list(arguments.subspan(1));
     return command->run(list, out);
   } catch (const UsageError& e) {
-    err << "pagetool " << command->name << ": " << e.what() << "\n\n";
+    err << "pagetool " << command->name << ": " << TerminalText(e.what()) << "\n\n";
     PrintCommandUsage(err, *command);
     return kExitUsage;
   } catch (const EAbort&) {
     return kExitFailure;
   } catch (const Exception& e) {
-    err << WithFullStop(e.Message()) << "\n";
+    err << FailureText(e) << "\n";
   } catch (const std::bad_alloc&) {
     err << WithFullStop(kOutOfMemoryMessage) << "\n";
   } catch (const std::exception& e) {
-    err << WithFullStop(e.what()) << "\n";
+    err << TerminalText(WithFullStop(e.what())) << "\n";
   }
   return kExitFailure;
 }

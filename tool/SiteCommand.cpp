@@ -3,6 +3,7 @@
 #include "tool/Commands.h"
 #include "tool/DocumentArguments.h"
 #include "tool/Pagetool.h"
+#include "tool/TerminalText.h"
 
 namespace pm::tool {
 
@@ -44,9 +45,9 @@ int RunSite(ArgumentList& arguments, std::ostream& out) {
   const TDocument document = OpenDocument(pattern, start);
   const TSiteReport report = WriteSite(document, folder, options);
   out << report.pages << (report.pages == 1 ? " page" : " pages") << " and " << report.pictures
-      << (report.pictures == 1 ? " picture" : " pictures") << " written to " << folder << "; map "
-      << (report.map == TDotOutcome::Drawn ? "" : "as a list: ") << DotOutcomeText(report.map)
-      << "\n";
+      << (report.pictures == 1 ? " picture" : " pictures") << " written to " << TerminalText(folder)
+      << "; map " << (report.map == TDotOutcome::Drawn ? "" : "as a list: ")
+      << DotOutcomeText(report.map) << "\n";
   return kExitSuccess;
 }
 

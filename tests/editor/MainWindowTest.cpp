@@ -294,17 +294,21 @@ TEST_F(MainWindowTest, AFailedImportNamesTheImageButKeepsItsPictureAndPreview) {
     EXPECT_EQ(PixelsOf(import.preview->Picture()), previewBefore);
   }
 
-  // An empty file is no failure: it gives an empty picture, and the slot is empty.
+  // A file of no bytes is no picture either: the slot keeps the picture that it had.
+  person.ImportSlot(4, BmpFile("4.bmp", test::SharpBitmap(8, 8, 4)));
+  const auto slotBefore = PixelsOf(window.Page().SlotHolder(4).HeldBitmap());
+  const auto shownBefore = PixelsOf(window.Image1->Picture());
   errors.shown.clear();
   const std::string empty = dir.File("empty.bmp");
   test::WriteFileBytes(empty, {});
   person.ImportSlot(4, empty);
-  EXPECT_TRUE(errors.shown.empty());
-  EXPECT_TRUE(window.Page().SlotHolder(4).IsEmpty());
-  EXPECT_EQ(PixelsOf(window.Image1->Picture()), test::Pixels{});
+  EXPECT_EQ(errors.Texts(), std::vector<std::string>{"ビットマップイメージが不正です."});
+  EXPECT_EQ(PixelsOf(window.Page().SlotHolder(4).HeldBitmap()), slotBefore);
+  EXPECT_EQ(PixelsOf(window.Image1->Picture()), shownBefore);
+  errors.shown.clear();
   person.Save(dir.File("page.pag"));
   EXPECT_TRUE(errors.shown.empty());
-  EXPECT_TRUE(StoredStream(test::ReadFileBytes(dir.File("page.pag")), 4).empty());
+  EXPECT_FALSE(StoredStream(test::ReadFileBytes(dir.File("page.pag")), 4).empty());
 }
 
 // Puts a little-endian integer into file bytes.

@@ -25,11 +25,11 @@ const std::string kInvalid = "invalid: ビットマップイメージが不正�
 const std::string kReadError = "read: ストリームからの読み込みエラー";
 const std::string kOutOfMemory = "store: 12";
 
-TImportedPicture Read(const std::vector<uint8_t>& file, const TPictureReading& reading = {}) {
+TImportedPicture Read(const std::vector<uint8_t>& file) {
   TMemoryStream stream;
   stream.WriteBuffer(file.data(), static_cast<int64_t>(file.size()));
   stream.SetPosition(0);
-  return ReadPicture(stream, reading);
+  return ReadPicture(stream);
 }
 
 // The class and message of the failure that reading `file` raises, or "read".
@@ -118,15 +118,32 @@ TEST(PictureFileTest,
   EXPECT_EQ(RgbOf(ReadPictureFile(dir.File("picture.bmp")).picture),
             (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
 
-  // What none of the formats is keeps the BMP reader's results: a text file is no bitmap, an
-  // empty file an empty picture, and 1 to 13 bytes a stream that ends early, whatever they begin
-  // with.
+  // What none of the formats is keeps the BMP reader's results: a text file is no bitmap, and
+  // 1 to 13 bytes a stream that ends early.
   EXPECT_EQ(Failure(bytes("hello, world! This is text.")), kInvalid);
-  EXPECT_TRUE(Read({}).picture.Empty());
-  EXPECT_EQ(Read({}).holder, nullptr);
   EXPECT_EQ(Failure(bytes("x")), kReadError);
-  EXPECT_EQ(Failure(Cut(png, 13)), kReadError);
-  EXPECT_EQ(Failure(bytes(std::string_view("GIF89a\x01\0\x01\0\0\0\0", 13))), kReadError);
+  EXPECT_EQ(Failure(bytes("BM34567890123")), kReadError);
+}
+
+TEST(PictureFileTest, AFileOfNoBytesOrOnlyAFormatsFirstBytesIsADamagedPictureOfItsFormat) {
+  const auto bytes = [](std::string_view text) {
+    return std::vector<uint8_t>(text.begin(), text.end());
+  };
+  // No bytes at all is no picture, although the BMP reader alone makes it an empty one.
+  EXPECT_EQ(Failure({}), kInvalid);
+  // A signature and little more fails as any other damaged PNG, GIF or WebP file does.
+  test::PngPicture twoPixels;
+  twoPixels.width = 2;
+  twoPixels.height = 1;
+  twoPixels.rows = {1, 2, 3, 4, 5, 6};
+  const std::vector<uint8_t> png = test::EncodePng(twoPixels);
+  EXPECT_EQ(Failure(Cut(png, 8)), kInvalid);
+  EXPECT_EQ(Failure(Cut(png, 13)), kInvalid);
+  EXPECT_EQ(Failure(bytes("GIF87a")), kInvalid);
+  EXPECT_EQ(Failure(bytes(std::string_view("GIF89a\x01\0\x01\0\0\0\0", 13))), kInvalid);
+  EXPECT_EQ(Failure(bytes(std::string_view("RIFF\x04\0\0\0WEBP", 12))), kInvalid);
+  // And a JPEG's first bytes as a damaged JPEG stream: the library's error.
+  EXPECT_EQ(Failure({0xFF, 0xD8, 0xFF}).rfind("jpeg: JPEG エラー #", 0), 0u);
 }
 
 // --- PNG ---------------------------------------------------------------------------------
@@ -411,17 +428,11 @@ TEST(PictureFileTest, JpegStreamsThatPageFilesHoldAreKeptByteForByteAndOthersDec
                                        JpegOf(JCS_GRAYSCALE, 1, nullptr),
                                        JpegOf(JCS_RGB, 3, progressive)};
   for (const std::vector<uint8_t>& file : kept) {
-    std::vector<uint8_t> withTrailer = file;
-    withTrailer.insert(withTrailer.end(), {'e', 'n', 'd'});  // bytes after the end stay too
-    TImportedPicture imported = Read(withTrailer);
+    TImportedPicture imported = Read(file);
     ASSERT_NE(imported.holder, nullptr);
-    EXPECT_EQ(test::SavedBytes(*imported.holder), withTrailer);
+    EXPECT_EQ(test::SavedBytes(*imported.holder), file);
     EXPECT_TRUE(imported.picture.SharesStoreWith(*imported.holder->HeldBitmap()));
     EXPECT_TRUE(test::SamePixels(imported.picture, test::DecodeWithHolder(file)));
-    // Left undecoded when asked.
-    TPictureReading undecoded;
-    undecoded.decodeKeptJpeg = false;
-    EXPECT_EQ(Read(file, undecoded).holder->HeldBitmap(), nullptr);
   }
 
   const std::vector<uint8_t> decoded[] = {JpegOf(JCS_RGB, 3, arithmetic),

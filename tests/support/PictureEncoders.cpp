@@ -7,6 +7,7 @@
 
 #include <csetjmp>
 #include <cstdlib>
+#include <span>
 #include <stdexcept>
 #include <string>
 
@@ -121,6 +122,84 @@ void PutChunk(std::vector<uint8_t>& out, const char* tag, const std::vector<uint
 
 constexpr size_t kRiffHeaderSize = 12;
 
+// The bytes of all scanlines of a PNG picture of that size and layout: each row of each pass
+// (seven passes when interlaced) with its filter byte.
+uint64_t PngScanlineBytes(uint32_t width, uint32_t height, int colorType, int bitDepth,
+                          bool interlaced) {
+  struct Pass {
+    uint32_t x, y, dx, dy;
+  };
+  constexpr Pass kAdam7[] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                             {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+  constexpr Pass kWhole[] = {{0, 0, 1, 1}};
+  const auto bitsPerPixel = static_cast<uint64_t>(PngChannels(colorType) * bitDepth);
+  uint64_t total = 0;
+  for (const Pass& pass : interlaced ? std::span<const Pass>(kAdam7) : std::span(kWhole)) {
+    const uint64_t columns = width > pass.x ? (width - pass.x + pass.dx - 1) / pass.dx : 0;
+    const uint64_t rows = height > pass.y ? (height - pass.y + pass.dy - 1) / pass.dy : 0;
+    if (columns > 0) total += rows * (1 + (columns * bitsPerPixel + 7) / 8);
+  }
+  return total;
+}
+
+// The zlib stream of `size` zero bytes, made without compressing them all: zeros deflated after
+// a full flush come out the same every time, so one piece stands for all that follow it, and
+// the checksum is worked out on its own.
+std::vector<uint8_t> DeflatedZeros(uint64_t size) {
+  constexpr size_t kPiece = 1 << 20;
+  const std::vector<uint8_t> zeros(kPiece, 0);
+  z_stream z{};
+  if (deflateInit(&z, Z_BEST_COMPRESSION) != Z_OK) throw std::runtime_error("zlib: init");
+  std::vector<uint8_t> out;
+  const auto deflatePiece = [&](size_t bytes, int flush) {
+    std::vector<uint8_t> piece(deflateBound(&z, bytes) + 64);
+    z.next_in = const_cast<Bytef*>(zeros.data());
+    z.avail_in = static_cast<uInt>(bytes);
+    z.next_out = piece.data();
+    z.avail_out = static_cast<uInt>(piece.size());
+    if (deflate(&z, flush) == Z_STREAM_ERROR || z.avail_in != 0) {
+      throw std::runtime_error("zlib: deflate");
+    }
+    piece.resize(piece.size() - z.avail_out);
+    return piece;
+  };
+  uint32_t adler = static_cast<uint32_t>(adler32(0, nullptr, 0));
+  uint64_t left = size;
+  std::vector<uint8_t> repeated;
+  for (int first = 2; left > kPiece; left -= kPiece) {
+    if (first > 0) {
+      // The first piece carries the stream's header; the second is the one that repeats.
+      repeated = deflatePiece(kPiece, Z_FULL_FLUSH);
+      --first;
+    }
+    out.insert(out.end(), repeated.begin(), repeated.end());
+    adler = static_cast<uint32_t>(adler32(adler, zeros.data(), kPiece));
+  }
+  std::vector<uint8_t> last = deflatePiece(static_cast<size_t>(left), Z_FINISH);
+  deflateEnd(&z);
+  adler = static_cast<uint32_t>(adler32(adler, zeros.data(), static_cast<uInt>(left)));
+  last.resize(last.size() - 4);  // zlib's checksum of only the pieces it saw
+  out.insert(out.end(), last.begin(), last.end());
+  PutBE(out, adler);
+  return out;
+}
+
+// Bits written from the least significant one up, as a lossless WebP bitstream holds them.
+class LsbBits {
+ public:
+  void Put(uint32_t value, int count) {
+    for (int i = 0; i < count; ++i, ++bits_) {
+      if (bits_ % 8 == 0) bytes_.push_back(0);
+      bytes_.back() |= static_cast<uint8_t>(((value >> i) & 1) << (bits_ % 8));
+    }
+  }
+  const std::vector<uint8_t>& Bytes() const { return bytes_; }
+
+ private:
+  std::vector<uint8_t> bytes_;
+  int bits_ = 0;
+};
+
 }  // namespace
 
 int PngChannels(int colorType) {
@@ -181,6 +260,48 @@ std::vector<uint8_t> PngClaimingSize(uint32_t width, uint32_t height) {
   PutPngChunk(out, "IDAT", {0x78, 0x9C, 0x63, 0x00, 0x00});
   PutPngChunk(out, "IEND", {});
   return out;
+}
+
+std::vector<uint8_t> PngOfZeros(uint32_t width, uint32_t height, int colorType, int bitDepth,
+                                bool interlaced) {
+  std::vector<uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  std::vector<uint8_t> header;
+  PutBE(header, width);
+  PutBE(header, height);
+  header.insert(header.end(), {static_cast<uint8_t>(bitDepth), static_cast<uint8_t>(colorType), 0,
+                               0, static_cast<uint8_t>(interlaced ? 1 : 0)});
+  PutPngChunk(out, "IHDR", header);
+  PutPngChunk(out, "IDAT",
+              DeflatedZeros(PngScanlineBytes(width, height, colorType, bitDepth, interlaced)));
+  PutPngChunk(out, "IEND", {});
+  return out;
+}
+
+std::vector<uint8_t> LosslessWebpOfOneColor(int width, int height, uint32_t argb, bool withAlpha) {
+  constexpr uint32_t kSignature = 0x2F;
+  LsbBits bits;
+  bits.Put(kSignature, 8);
+  bits.Put(static_cast<uint32_t>(width - 1), 14);
+  bits.Put(static_cast<uint32_t>(height - 1), 14);
+  bits.Put(withAlpha ? 1 : 0, 1);
+  bits.Put(0, 3);  // version
+  bits.Put(0, 1);  // no transform
+  bits.Put(0, 1);  // no colour cache
+  bits.Put(0, 1);  // one group of prefix codes for the whole picture
+  // Green, red, blue and alpha: a simple code of one 8-bit symbol each, 0 bits a pixel.
+  for (const int shift : {8, 16, 0, 24}) {
+    bits.Put(1, 1);  // simple code
+    bits.Put(0, 1);  // of one symbol
+    bits.Put(1, 1);  // written in 8 bits
+    bits.Put((argb >> shift) & 0xFF, 8);
+  }
+  bits.Put(0b0001, 4);  // distances: a simple code of the 1-bit symbol 0
+  std::vector<uint8_t> body{'W', 'E', 'B', 'P'};
+  PutChunk(body, "VP8L", bits.Bytes());
+  std::vector<uint8_t> file{'R', 'I', 'F', 'F'};
+  PutLE(file, static_cast<uint32_t>(body.size()), 4);
+  file.insert(file.end(), body.begin(), body.end());
+  return file;
 }
 
 std::vector<uint8_t> EncodeGif(int screenWidth, int screenHeight, const std::vector<Rgb>& colors,

@@ -35,6 +35,10 @@ void AppendPngRow(PngPicture& picture, const std::vector<uint32_t>& samples);
 // A PNG file whose header claims a colour picture of `width` × `height` pixels, followed by a
 // few bytes of pixel data.
 std::vector<uint8_t> PngClaimingSize(uint32_t width, uint32_t height);
+// A whole PNG picture of that size and layout, every sample 0 (black, and transparent where it
+// has alpha): some 1 KB a megabyte of pixel data, however large the picture.
+std::vector<uint8_t> PngOfZeros(uint32_t width, uint32_t height, int colorType, int bitDepth,
+                                bool interlaced);
 
 // One frame of a GIF file: palette indices, rows from the top in their natural order (they are
 // written in the interlaced order when `interlaced` is set).
@@ -55,6 +59,10 @@ std::vector<uint8_t> EncodeGif(int screenWidth, int screenHeight, const std::vec
 // `quality`; the alpha channel is stored only when `withAlpha` is set.
 std::vector<uint8_t> EncodeWebp(int width, int height, const std::vector<uint8_t>& rgba,
                                 bool lossless, bool withAlpha, float quality = 90);
+
+// A lossless WebP file of one colour (alpha, red, green, blue from the top byte down), written
+// by hand in 32 bytes whatever its size: every pixel takes 0 bits.
+std::vector<uint8_t> LosslessWebpOfOneColor(int width, int height, uint32_t argb, bool withAlpha);
 
 // One frame of an animated WebP file: a lossless still WebP file placed at (x, y), both even.
 struct WebpFrame {

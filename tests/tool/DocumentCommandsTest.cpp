@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/HostileFiles.h"
 #include "tests/support/TestDocument.h"
 #include "tests/tool/PagetoolTestSupport.h"
 
@@ -199,6 +200,53 @@ TEST_F(DocumentCommandsTest, GraphHasANodePerPageAndAnEdgePerLinkAndDotDrawsIt) 
   const std::string svg = ReadText(dir_.File("map.svg"));
   EXPECT_NE(svg.find("<svg"), std::string::npos);
   EXPECT_NE(svg.find("p1.pag"), std::string::npos);
+}
+
+TEST_F(DocumentCommandsTest, GraphDrawsAPageAsFailedExactlyWhenCheckDocumentFindsItFailing) {
+  fs::create_directories(dir_.File("pages"));
+  WriteTestPage(PageFile(1), {.links = {{0, Link(1, 1, 9, 9, 2)},
+                                        {1, Link(1, 1, 9, 9, 3)},
+                                        {2, Link(1, 1, 9, 9, 4)},
+                                        {3, Link(1, 1, 9, 9, 5)},
+                                        {4, Link(1, 1, 9, 9, 6)}}});
+  // Cut off within its link table.
+  WriteTestPage(PageFile(2), {.links = {{0, Link(1, 1, 9, 9, 1)}}});
+  auto cut = ReadFileBytes(PageFile(2));
+  cut.resize(cut.size() - 100);
+  WriteFileBytes(PageFile(2), cut);
+  // Nothing but zeros: every entry names no bytes at offset 0, and the link table there holds
+  // 256 links to page 0, which the editor never gets to, since the background can't be shown.
+  WriteFileBytes(PageFile(3), std::vector<uint8_t>(10000, 0));
+  // A background, and a slot 0, whose headers read but whose decoding fails.
+  const std::vector<uint8_t> shown = CutOffJpeg(64, 48, false);
+  const std::vector<uint8_t> undecodable = JpegOfEmptyScans(64, 48, 501);
+  WriteFileBytes(PageFile(4), PageFileOf(undecodable));
+  WriteFileBytes(PageFile(5), PageFileOf(shown, {{0, undecodable}}));
+  WriteTestPage(PageFile(6), {.links = {{0, Link(1, 1, 9, 9, 1)}}});
+
+  const json report = json::parse(RunPagetool({"check-document", Pattern(), "--json"}).out);
+  std::set<int> failedPages;
+  for (const json& finding : report["findings"]) {
+    if (finding["kind"] == "load-failed") failedPages.insert(finding["page"].get<int>());
+  }
+  EXPECT_EQ(failedPages, (std::set<int>{2, 3, 4, 5}));
+
+  const auto result = RunPagetool({"graph", Pattern()});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  const ParsedGraph graph = ParseGraph(result.out);
+  for (int page = 1; page <= 6; ++page) {
+    const bool failed =
+        graph.nodes.at("page " + std::to_string(page)).find("load failed") != std::string::npos;
+    EXPECT_EQ(failed, failedPages.contains(page)) << page;
+  }
+  EXPECT_FALSE(graph.nodes.contains("missing 0"));
+  using Edge = std::tuple<std::string, std::string, std::string>;
+  EXPECT_EQ(graph.edges, (std::vector<Edge>{{"page 1", "page 2", R"(label="0")"},
+                                            {"page 1", "page 3", R"(label="1")"},
+                                            {"page 1", "page 4", R"(label="2")"},
+                                            {"page 1", "page 5", R"(label="3")"},
+                                            {"page 1", "page 6", R"(label="4")"},
+                                            {"page 6", "page 1", R"(label="0")"}}));
 }
 
 TEST_F(DocumentCommandsTest, SiteWritesEveryPageWithItsPicturesByteForByte) {

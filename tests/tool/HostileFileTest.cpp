@@ -7,7 +7,10 @@
 
 #include <filesystem>
 
+#include <png.h>
+
 #include "tests/support/HostileFiles.h"
+#include "tests/support/PictureEncoders.h"
 #include "tests/tool/PagetoolTestSupport.h"
 
 namespace pm::test {
@@ -105,6 +108,41 @@ TEST_F(HostileFileTest, PicturesAtTheLimitAreShownWithinTheBounds) {
       Write("limit.bmp", BmpClaiming(kLargestSquareSide, kLargestSquareSide, 32));
   const auto imported = Bounded({"new", dir_.File("out.pag"), "--background", bmp});
   EXPECT_EQ(imported.exitCode, 0) << imported.err;
+}
+
+TEST_F(HostileFileTest, PicturesWithinTheLimitImportWithinOneGibibyteAndWiderOnesFailAtOnce) {
+  // What the process holds resident counts here, as for a person watching it: the picture and
+  // libwebp's memory are allocated whole, but only the rows written so far take up memory.
+  constexpr int64_t kGibibyte = int64_t{1} << 30;
+  constexpr ProcessLimits kTime{.cpuSeconds = 10};
+  const std::string output = dir_.File("out.pag");
+
+  // 134217728 × 1 pixels of 16-bit grey and alpha in 522 KB: no JPEG stream can be that wide.
+  const std::string wide =
+      Write("wide.png", PngOfZeros(1u << 27, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 16, false));
+  const auto refused = RunPagetool({"new", output, "--background", wide}, kTime);
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_EQ(refused.err, "JPEG エラー #40.\n");
+  EXPECT_LT(refused.peakResidentBytes, kGibibyte / 16);
+  EXPECT_FALSE(std::filesystem::exists(output));
+
+  // At the limit: a 32-byte lossless WebP with alpha, an 88-byte animation of one such frame, and
+  // a 1 MB interlaced PNG of 16-bit colour and alpha, 65500 × 2049 pixels.
+  const std::vector<uint8_t> still =
+      LosslessWebpOfOneColor(kLargestSquareSide, kLargestSquareSide, 0x80FF0000, true);
+  const std::string pictures[] = {
+      Write("alpha.webp", still),
+      Write("animation.webp",
+            AnimatedWebp(kLargestSquareSide, kLargestSquareSide,
+                         {{0, 0, kLargestSquareSide, kLargestSquareSide, still}})),
+      Write("interlaced.png", PngOfZeros(65500, 2049, PNG_COLOR_TYPE_RGB_ALPHA, 16, true))};
+  for (const std::string& picture : pictures) {
+    SCOPED_TRACE(picture);
+    const auto imported = RunPagetool({"new", output, "--background", picture}, kTime);
+    EXPECT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_LT(imported.peakResidentBytes, kGibibyte);
+    std::filesystem::remove(output);
+  }
 }
 
 TEST_F(HostileFileTest, StreamsInManyScansOrBeyondTheLibrarysMemoryFailWithItsError) {

@@ -67,6 +67,21 @@ TEST_F(PagetoolFailureTest, AFailedSaveNeverTouchesAnExistingOutput) {
                 "ストリームからの読み込みエラー.", dir_.File("x.bmp"));
 }
 
+TEST_F(PagetoolFailureTest, APictureFileOfNoBytesFailsTheImportAndChangesNothing) {
+  const std::string page = dir_.File("page.pag");
+  ASSERT_EQ(RunPagetool({"new", page, "--slot", "0=" + WriteBmp("slot.bmp", GradientBitmap(8, 8))})
+                .exitCode,
+            0);
+  const std::string empty = dir_.File("empty.png");
+  WriteFileBytes(empty, {});
+  const std::string output = dir_.File("out.pag");
+  ExpectFailure({"edit", page, output, "--background", empty}, "ビットマップイメージが不正です.",
+                output);
+  ExpectFailure({"edit", page, page, "--slot", "0=" + empty}, "ビットマップイメージが不正です.",
+                page);
+  ExpectFailure({"new", output, "--slot", "4=" + empty}, "ビットマップイメージが不正です.", output);
+}
+
 TEST_F(PagetoolFailureTest, UsageErrorsExitWithTwo) {
   const std::string page = dir_.File("page.pag");
   ExpectUsageError({});

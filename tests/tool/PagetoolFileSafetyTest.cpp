@@ -175,6 +175,47 @@ TEST_F(PagetoolFileSafetyTest, AFailedExtractLeavesEveryEarlierFileAsItWas) {
   EXPECT_EQ(ReadFileBytes((folder / "notes.txt").string()), earlier);
 }
 
+TEST_F(PagetoolFileSafetyTest, TheStagingFolderOfAKilledExtractGoesWithTheNextExtract) {
+  std::vector<uint8_t> background = CutOffJpeg(64, 64, false);
+  background.resize(8 << 20, 0);
+  const std::string page = dir_.File("big.pag");
+  WriteFileBytes(page, PageFileOf(background, {{0, CutOffJpeg(16, 16, false)}}));
+  const fs::path streams = dir_.Path() / "streams";
+  const std::vector<std::string> extract{"extract", page, streams.string()};
+  const std::vector<std::string> written{"background.jpg", "slot000.jpg", "links.csv"};
+
+  // What killed extracts leave: a staging folder inside the folder that existed, and one beside
+  // a folder that didn't; and one that a staging under way holds, which stays.
+  fs::create_directories(streams / ".streams.AbCd12");
+  WriteFileBytes((streams / ".streams.AbCd12" / "background.jpg").string(), {1, 2, 3});
+  fs::create_directories(dir_.Path() / ".fresh.Zz9Yy8");
+  WriteFileBytes((dir_.Path() / ".fresh.Zz9Yy8" / "links.csv").string(), {4});
+  fs::create_directories(streams / ".streams.Held01");
+  const int held = ::open((streams / ".streams.Held01").c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  ASSERT_EQ(RunPagetool(extract).exitCode, 0);
+  ASSERT_EQ(RunPagetool({"extract", page, dir_.File("fresh")}).exitCode, 0);
+  EXPECT_EQ(OtherNames(streams, written), std::vector<std::string>{".streams.Held01"});
+  EXPECT_EQ(OtherNames(dir_.Path(), {"big.pag", "streams", "fresh"}), std::vector<std::string>{});
+  ::close(held);
+  fs::remove(streams / ".streams.Held01");
+
+  // Extracts killed at any moment, each followed by one that runs to the end.
+  std::mt19937 random(20240614);
+  std::uniform_int_distribution<int> moment(0, 60'000);
+  for (int round = 0; round < 12; ++round) {
+    SCOPED_TRACE(round);
+    if (round % 2 == 0) fs::remove_all(streams);  // a new folder, and one that exists
+    RunningPagetool running(extract);
+    std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+    ::kill(running.Pid(), SIGKILL);
+    running.Wait();
+    ASSERT_EQ(RunPagetool(extract).exitCode, 0);
+    EXPECT_EQ(OtherNames(streams, written), std::vector<std::string>{});
+    EXPECT_EQ(OtherNames(dir_.Path(), {"big.pag", "streams", "fresh"}), std::vector<std::string>{});
+  }
+}
+
 TEST_F(PagetoolFileSafetyTest, LongNamesAndSymbolicLinksAreWrittenWhereTheyLead) {
   // The longest name a folder allows, for a file and for a folder.
   const std::string longName = std::string(251, 'n') + ".pag";

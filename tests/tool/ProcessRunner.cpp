@@ -73,11 +73,14 @@ RunningPagetool::~RunningPagetool() {
 
 ProcessResult RunningPagetool::Wait() {
   int status = 0;
-  while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+  rusage usage{};
+  while (::wait4(pid_, &status, 0, &usage) < 0 && errno == EINTR) {
   }
   pid_ = -1;
   ProcessResult result;
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  constexpr int64_t kKiB = 1024;
+  result.peakResidentBytes = static_cast<int64_t>(usage.ru_maxrss) * kKiB;
   result.out = ReadText(outputs_->out);
   result.err = ReadText(outputs_->err);
   return result;

@@ -14,6 +14,9 @@ struct ProcessResult {
   int exitCode = -1;  // 128 + the signal's number when a signal ended the process
   std::string out;
   std::string err;
+  // The most memory that the process had resident at once (from the fork on, so the test's own
+  // at that moment too).
+  int64_t peakResidentBytes = 0;
 };
 
 // Bounds set on the child with setrlimit before it starts pagetool; 0 leaves a bound as it is.

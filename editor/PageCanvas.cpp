@@ -76,7 +76,7 @@ TPageCanvas::TPageCanvas(TPage& page, TPageViewPictures& pictures, QUndoStack& h
                          TLinkEditTarget& target, QWidget* parent)
     : QWidget(parent), page_(page), pictures_(pictures), history_(history), target_(target) {
   setObjectName("PageCanvas");
-  setAccessibleName(QString::fromUtf8(kPageCanvasName));
+  setAccessibleName(QCoreApplication::translate("TPageCanvas", kPageCanvasName));
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -184,7 +184,8 @@ void TPageCanvas::StartDrag(const THit& hit, QPointF position) {
     case THit::Nothing: {
       const std::optional<int32_t> free = LinkForNewRectangle();
       if (!free) {
-        if (listeners_.message) listeners_.message(QString::fromUtf8(kEveryLinkTakenMessage));
+        if (listeners_.message)
+          listeners_.message(QCoreApplication::translate("TPageCanvas", kEveryLinkTakenMessage));
         return;
       }
       drag.kind = TDragKind::Draw;
@@ -250,7 +251,8 @@ void TPageCanvas::Nudge(int key, Qt::KeyboardModifiers modifiers) {
   const TLinkRecord& record = page_.Link(link);
   if (!record.HasRectangle()) {
     if (listeners_.message) {
-      listeners_.message(QString::fromUtf8("リンク %1 には矩形がありません").arg(link));
+      listeners_.message(
+          QCoreApplication::translate("TPageCanvas", "リンク %1 には矩形がありません").arg(link));
     }
     return;
   }

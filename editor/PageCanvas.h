@@ -21,9 +21,9 @@
 
 namespace pm {
 
-inline constexpr const char* kPageCanvasName = "ページ";
+inline constexpr const char* kPageCanvasName = QT_TRANSLATE_NOOP("TPageCanvas", "ページ");
 inline constexpr const char* kEveryLinkTakenMessage =
-    "すべてのリンクに矩形があります。新しい矩形は描けません";
+    QT_TRANSLATE_NOOP("TPageCanvas", "すべてのリンクに矩形があります。新しい矩形は描けません");
 
 class TPageCanvas : public QWidget {
  public:

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -29,7 +30,7 @@ constexpr double kScreenShare = 0.8;
 constexpr QSize kLeastWindowSize(480, 360);
 constexpr QSize kWindowChrome(40, 120);  // menu, tool bar, status line and scroll bars
 
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Text(const char* source) { return QCoreApplication::translate("TPageView", source); }
 
 // While one lives, the page's notices come from this view's own changes.
 class OwnChange {
@@ -46,11 +47,11 @@ class OwnChange {
 }  // namespace
 
 QString LinkStatusText(int32_t link, const TLinkRecord& record) {
-  QString text = Text("リンク %1: ").arg(link);
+  QString text = Text(QT_TRANSLATE_NOOP("TPageView", "リンク %1: ")).arg(link);
   if (record.HasRectangle()) {
     const int64_t width = int64_t{record.Right} - record.Left;
     const int64_t height = int64_t{record.Bottom} - record.Top;
-    text += Text("左 %1, 上 %2, 右 %3, 下 %4 (%5 × %6)")
+    text += Text(QT_TRANSLATE_NOOP("TPageView", "左 %1, 上 %2, 右 %3, 下 %4 (%5 × %6)"))
                 .arg(record.Left)
                 .arg(record.Top)
                 .arg(record.Right)
@@ -58,9 +59,11 @@ QString LinkStatusText(int32_t link, const TLinkRecord& record) {
                 .arg(width)
                 .arg(height);
   } else {
-    text += Text("矩形なし");
+    text += Text(QT_TRANSLATE_NOOP("TPageView", "矩形なし"));
   }
-  return text + Text(", リンクページ %1, スロット %2").arg(record.LinkPage).arg(record.Bitmap);
+  return text + Text(QT_TRANSLATE_NOOP("TPageView", ", リンクページ %1, スロット %2"))
+                    .arg(record.LinkPage)
+                    .arg(record.Bitmap);
 }
 
 TPageView::TPageView(TPage& page)
@@ -107,9 +110,9 @@ TPageView::~TPageView() {
 }
 
 void TPageView::CreateActions() {
-  undoAction_ = history_.createUndoAction(this, Text("元に戻す"));
+  undoAction_ = history_.createUndoAction(this, Text(QT_TRANSLATE_NOOP("TPageView", "元に戻す")));
   undoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
-  redoAction_ = history_.createRedoAction(this, Text("やり直し"));
+  redoAction_ = history_.createRedoAction(this, Text(QT_TRANSLATE_NOOP("TPageView", "やり直し")));
   redoAction_->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   for (QAction* action : {undoAction_, redoAction_}) {
@@ -119,43 +122,43 @@ void TPageView::CreateActions() {
       canvas_->EndNudgeRun();
     });
   }
-  deleteAction_ = new QAction(Text("削除"), this);
+  deleteAction_ = new QAction(Text(QT_TRANSLATE_NOOP("TPageView", "削除")), this);
   deleteAction_->setShortcut(QKeySequence(Qt::Key_Delete));
   connect(deleteAction_, &QAction::triggered, this, Guarded([this] {
             canvas_->CancelDrag();
             canvas_->Submit(TLinkEditKind::Delete, page_.CurrentLink(), TLinkRecord());
           }));
 
-  auto* zoomIn = new QAction(Text("拡大"), this);
+  auto* zoomIn = new QAction(Text(QT_TRANSLATE_NOOP("TPageView", "拡大")), this);
   zoomIn->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
   connect(zoomIn, &QAction::triggered, this, Guarded([this] { ZoomIn(); }));
-  auto* zoomOut = new QAction(Text("縮小"), this);
+  auto* zoomOut = new QAction(Text(QT_TRANSLATE_NOOP("TPageView", "縮小")), this);
   zoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
   connect(zoomOut, &QAction::triggered, this, Guarded([this] { ZoomOut(); }));
-  auto* actualSize = new QAction(Text("100 %"), this);
+  auto* actualSize = new QAction(Text(QT_TRANSLATE_NOOP("TPageView", "100 %")), this);
   actualSize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
   connect(actualSize, &QAction::triggered, this, Guarded([this] { SetZoom(kActualSizeZoom); }));
-  auto* fit = new QAction(Text("ウィンドウに合わせる"), this);
+  auto* fit = new QAction(Text(QT_TRANSLATE_NOOP("TPageView", "ウィンドウに合わせる")), this);
   fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
   connect(fit, &QAction::triggered, this, Guarded([this] { ZoomToFit(); }));
-  slotPicturesAction_ = new QAction(Text("スロット画像"), this);
+  slotPicturesAction_ = new QAction(Text(QT_TRANSLATE_NOOP("TPageView", "スロット画像")), this);
   slotPicturesAction_->setCheckable(true);
   slotPicturesAction_->setChecked(true);
   connect(slotPicturesAction_, &QAction::toggled, this,
           [this](bool shown) { canvas_->SetSlotPicturesShown(shown); });
 
-  fileMenu_ = menuBar()->addMenu(Text("ファイル(&F)"));
-  QMenu* edit = menuBar()->addMenu(Text("編集(&E)"));
+  fileMenu_ = menuBar()->addMenu(Text(QT_TRANSLATE_NOOP("TPageView", "ファイル(&F)")));
+  QMenu* edit = menuBar()->addMenu(Text(QT_TRANSLATE_NOOP("TPageView", "編集(&E)")));
   edit->addActions({undoAction_, redoAction_});
   edit->addSeparator();
   edit->addAction(deleteAction_);
-  QMenu* view = menuBar()->addMenu(Text("表示(&V)"));
+  QMenu* view = menuBar()->addMenu(Text(QT_TRANSLATE_NOOP("TPageView", "表示(&V)")));
   view->addActions({zoomIn, zoomOut, actualSize, fit});
   view->addSeparator();
   view->addAction(slotPicturesAction_);
 
-  QToolBar* tools = addToolBar(Text("ツール"));
+  QToolBar* tools = addToolBar(Text(QT_TRANSLATE_NOOP("TPageView", "ツール")));
   tools->setObjectName("PageViewTools");
   tools->setMovable(false);
   tools->addActions({slotPicturesAction_});
@@ -338,7 +341,10 @@ void TPageView::StoreLink(int32_t link, const TLinkRecord& record) {
 }
 
 void TPageView::StepDropped(int32_t link) {
-  ShowMessage(Text("リンク %1 はほかの場所で変更されたため、この手順は元に戻せません").arg(link));
+  ShowMessage(
+      Text(QT_TRANSLATE_NOOP("TPageView",
+                             "リンク %1 はほかの場所で変更されたため、この手順は元に戻せません"))
+          .arg(link));
 }
 
 }  // namespace pm

@@ -25,7 +25,7 @@ namespace pm {
 class TEditedPage;
 class TReadingMode;
 
-inline constexpr const char* kPageViewTitle = "ページ表示";
+inline constexpr const char* kPageViewTitle = QT_TRANSLATE_NOOP("TPageView", "ページ表示");
 
 class TPageView : public QMainWindow, private TPageListener, private TLinkEditTarget {
  public:

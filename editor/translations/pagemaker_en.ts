@@ -388,6 +388,21 @@
     </message>
 </context>
 <context>
+    <name>TPageCanvas</name>
+    <message>
+        <source>リンク %1 には矩形がありません</source>
+        <translation>Link %1 has no rectangle</translation>
+    </message>
+    <message>
+        <source>ページ</source>
+        <translation>Page</translation>
+    </message>
+    <message>
+        <source>すべてのリンクに矩形があります。新しい矩形は描けません</source>
+        <translation>Every link has a rectangle: no new rectangle can be drawn</translation>
+    </message>
+</context>
+<context>
     <name>TPageFiles</name>
     <message>
         <source>ページ %1 (%2)</source>
@@ -424,6 +439,81 @@
     <message>
         <source>上書き</source>
         <translation>Overwrite</translation>
+    </message>
+</context>
+<context>
+    <name>TPageView</name>
+    <message>
+        <source>リンク %1: </source>
+        <translation>Link %1: </translation>
+    </message>
+    <message>
+        <source>左 %1, 上 %2, 右 %3, 下 %4 (%5 × %6)</source>
+        <translation>left %1, top %2, right %3, bottom %4 (%5 × %6)</translation>
+    </message>
+    <message>
+        <source>矩形なし</source>
+        <translation>no rectangle</translation>
+    </message>
+    <message>
+        <source>, リンクページ %1, スロット %2</source>
+        <translation>, link page %1, slot %2</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>やり直し</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>拡大</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>縮小</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>100 %</source>
+        <translation>100 %</translation>
+    </message>
+    <message>
+        <source>ウィンドウに合わせる</source>
+        <translation>Fit to Window</translation>
+    </message>
+    <message>
+        <source>スロット画像</source>
+        <translation>Slot Pictures</translation>
+    </message>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>ツール</source>
+        <translation>Tools</translation>
+    </message>
+    <message>
+        <source>リンク %1 はほかの場所で変更されたため、この手順は元に戻せません</source>
+        <translation>Link %1 was changed elsewhere: this step can't be undone</translation>
+    </message>
+    <message>
+        <source>ページ表示</source>
+        <translation>Page View</translation>
     </message>
 </context>
 <context>
@@ -714,6 +804,93 @@ Save or load it under a name that ends in a number, like page3.pag: it is then t
     <message>
         <source>リンク先を選ぶ…</source>
         <translation>Choose Link Target…</translation>
+    </message>
+</context>
+<context>
+    <name>pm::TReadingMode</name>
+    <message>
+        <source>閲覧中のページ</source>
+        <translation>Page being read</translation>
+    </message>
+    <message>
+        <source>閲覧: 読者が見るとおりにページを表示します (F5)</source>
+        <translation>Read: show the page as a reader sees it (F5)</translation>
+    </message>
+    <message>
+        <source>戻る</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>進む</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>閲覧を終える</source>
+        <translation>Stop Reading</translation>
+    </message>
+    <message>
+        <source>閲覧(&amp;R)</source>
+        <translation>&amp;Read</translation>
+    </message>
+    <message>
+        <source>リンク %1: 行き先がありません</source>
+        <translation>Link %1: leads nowhere</translation>
+    </message>
+    <message>
+        <source>リンク %1 → ページ %2</source>
+        <translation>Link %1 → page %2</translation>
+    </message>
+    <message>
+        <source>リンク %1 → ページ %2: このページはドキュメントに属していません</source>
+        <translation>Link %1 → page %2: this page belongs to no document</translation>
+    </message>
+    <message>
+        <source>リンク %1 → ページ %2: このページはありません</source>
+        <translation>Link %1 → page %2: there is no such page</translation>
+    </message>
+    <message>
+        <source>このページはどのドキュメントにも属していないため、リンクの行き先はありません</source>
+        <translation>This page belongs to no document, so its links lead nowhere</translation>
+    </message>
+    <message>
+        <source>リンク %1 には行き先がありません</source>
+        <translation>Link %1 leads nowhere</translation>
+    </message>
+    <message>
+        <source> — 編集中のページ (保存していない変更を含む)</source>
+        <translation> — the page being edited (with unsaved changes)</translation>
+    </message>
+    <message>
+        <source> — 編集中のページ</source>
+        <translation> — the page being edited</translation>
+    </message>
+    <message>
+        <source> — どのドキュメントにも属していないため、リンクの行き先はありません</source>
+        <translation> — it belongs to no document, so its links lead nowhere</translation>
+    </message>
+    <message>
+        <source> — 背景がないため、リンクは表示されません</source>
+        <translation> — it has no background, so no links are shown</translation>
+    </message>
+    <message>
+        <source>閲覧</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>はじめのページから閲覧</source>
+        <translation>Read from the Start Page</translation>
+    </message>
+    <message>
+        <source>このページを編集	Ctrl+E</source>
+        <translation>Edit This Page	Ctrl+E</translation>
+    </message>
+    <message>
+        <source>ページ %1 はありません</source>
+        <translation>There is no page %1</translation>
+    </message>
+    <message>
+        <source>閲覧中: %1</source>
+        <translation>Reading: %1</translation>
     </message>
 </context>
 </TS>

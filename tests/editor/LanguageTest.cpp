@@ -4,13 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QRegularExpression>
 #include <cstdlib>
 #include <string>
 
 #include "editor/Form1.h"
 #include "editor/Form2.h"
+#include "editor/PageView.h"
+#include "editor/PageViewOpener.h"
+#include "tests/editor/DocumentDriver.h"
 #include "tests/editor/WindowDriver.h"
 #include "tests/support/TestPictures.h"
 
@@ -37,7 +43,15 @@ QStringList TextsOf(QWidget& window) {
     if (auto* label = qobject_cast<QLabel*>(widget)) texts << label->text();
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) texts << button->text();
     texts << widget->accessibleName() << widget->toolTip();
+    if (auto* menu = qobject_cast<QMenu*>(widget)) texts << menu->title();
+    if (auto* list = qobject_cast<QAbstractItemView*>(widget); list && list->model()) {
+      for (int row = 0; row < list->model()->rowCount(); ++row) {
+        texts << list->model()->index(row, 0).data().toString();
+      }
+    }
   }
+  for (QAction* action : window.findChildren<QAction*>())
+    texts << action->text() << action->toolTip();
   texts.removeAll(QString());
   return texts;
 }
@@ -83,6 +97,39 @@ TEST_F(LanguageTest, TheErrorBoxOfABadPictureSpeaksTheUsersLanguage) {
   person.Load(missing);
   EXPECT_EQ(errors.Texts().at(1), English() ? "Cannot open file " + missing + "."
                                             : "ファイル " + missing + " は開けません.");
+}
+
+class DocumentLanguageTest : public test::DocumentTest {};
+
+TEST_F(DocumentLanguageTest, ThePageViewAndTheDocumentWindowSpeakTheUsersLanguage) {
+  person.Load(Page(1));
+  window.PageViewOpener().Open();
+  TPageView& view = *window.PageViewOpener().View();
+  TDocumentWindow& documents = OpenDocumentWindow();
+  WaitUntilRead(documents);
+  const QStringList findings = Rows(documents.findChild<QListWidget*>("Findings"));
+  const QStringList pages = Rows(documents.findChild<QListWidget*>("PageList"));
+  ASSERT_FALSE(findings.isEmpty());
+  ASSERT_EQ(pages.size(), 4);
+  if (English()) {
+    for (QWidget* shown : {static_cast<QWidget*>(&view), static_cast<QWidget*>(&documents)}) {
+      for (const QString& text : TextsOf(*shown))
+        EXPECT_FALSE(HasJapanese(text)) << text.toStdString();
+    }
+    EXPECT_TRUE(view.windowTitle().startsWith("Page View — page1.pag"));
+    EXPECT_TRUE(pages[0].startsWith("Page 1")) << pages[0].toStdString();
+    EXPECT_TRUE(findings.contains("Page 1, link 1: the file of its link page 9 does not exist"));
+  } else {
+    EXPECT_TRUE(view.windowTitle().startsWith(QString::fromUtf8("ページ表示 — page1.pag")));
+    EXPECT_TRUE(documents.windowTitle().startsWith(QString::fromUtf8("ドキュメント — ")));
+    EXPECT_TRUE(pages[0].startsWith(QString::fromUtf8("ページ 1"))) << pages[0].toStdString();
+    EXPECT_TRUE(findings.contains(
+        QString::fromUtf8("ページ 1, リンク 1: 行き先のページ 9 のファイルがありません")));
+    EXPECT_EQ(documents.findChild<QListWidget*>("PageList")->accessibleName(),
+              QString::fromUtf8("ページ一覧"));
+    EXPECT_EQ(documents.findChild<QListWidget*>("Findings")->accessibleName(),
+              QString::fromUtf8("問題"));
+  }
 }
 
 }  // namespace

@@ -104,11 +104,14 @@ void TDocumentWindow::CreatePanes() {
   pagesAndMap->addWidget(Captioned(tr(kPageListName), pageList_));
   pagesAndMap->setStretchFactor(0, kMapShare);
   pagesAndMap->setStretchFactor(1, 1);
+  // The parts start in their shares too, not in what their contents would like.
+  pagesAndMap->setSizes({kMapShare * kFirstSize.width(), kFirstSize.width()});
   auto* content = new QSplitter(Qt::Vertical);
   content->addWidget(pagesAndMap);
   content->addWidget(Captioned(tr(kFindingsName), findings_));
   content->setStretchFactor(0, kPagesShare);
   content->setStretchFactor(1, 1);
+  content->setSizes({kPagesShare * kFirstSize.height(), kFirstSize.height()});
 
   notice_ = new QLabel;
   notice_->setObjectName("DocumentNotice");

@@ -92,7 +92,8 @@ void DocumentTest::DoubleClick(QListWidget* list, QListWidgetItem* row) {
 
 TLinkRecord DocumentTest::StoredLink(const std::string& fileName, int32_t link) {
   TPage page;
-  ReadPageFile(page, fileName, nullptr);
+  // Shared, as the document window's reader may be reading the file at the same moment.
+  ReadPageFile(page, fileName, nullptr, {.access = FileAccess::ReadShared});
   return page.Link(link);
 }
 

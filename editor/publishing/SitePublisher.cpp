@@ -80,12 +80,11 @@ void TSitePublisher::Publish() {
   lastFolders_[pattern] = *folder;
   folder_ = *folder;
   try {
-    const TWaitCursor waiting;
     const TDocument document(pattern);
-    const site::TSiteFolderSurvey survey = site::SurveySiteFolder(document, folder_);
+    const std::vector<std::string> foreignFiles = ForeignFiles(document);
     site::TSiteOptions options;  // pagetool site's defaults
-    options.force = !survey.foreignFiles.empty();
-    if (options.force && !MayWriteBeside(survey.foreignFiles)) return;
+    options.force = !foreignFiles.empty();
+    if (options.force && !MayWriteBeside(foreignFiles)) return;
     writing_->Start(document, folder_, options);
     progress_->Begin(Text(folder_));  // its progress comes through the event queue, after this
   } catch (...) {
@@ -127,6 +126,11 @@ std::string TSitePublisher::OfferedFolder(const std::string& pattern) const {
   fs::path pages = fs::absolute(TDocumentPattern(pattern).Folder()).lexically_normal();
   if (!pages.has_filename()) pages = pages.parent_path();  // "/story/" names "/story"
   return pages.parent_path().string();
+}
+
+std::vector<std::string> TSitePublisher::ForeignFiles(const TDocument& document) const {
+  const TWaitCursor waiting;
+  return site::SurveySiteFolder(document, folder_).foreignFiles;
 }
 
 bool TSitePublisher::MayWriteBeside(const std::vector<std::string>& foreignFiles) const {

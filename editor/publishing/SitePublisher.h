@@ -22,6 +22,7 @@ class QAction;
 
 namespace pm {
 
+class TDocument;
 class TDocumentWindow;
 class TEditedPage;
 class TPageFiles;
@@ -78,6 +79,9 @@ class TSitePublisher : public QObject {
   // The folder that the dialog offers for the document: the last one used, or the folder that
   // holds the folder of its pages.
   std::string OfferedFolder(const std::string& pattern) const;
+  // What the folder holds that no site wrote, once what killed sites left there is cleared;
+  // fails for the folders that a site is never written into.
+  std::vector<std::string> ForeignFiles(const TDocument& document) const;
   // Whether the person lets the site be written beside these files.
   bool MayWriteBeside(const std::vector<std::string>& foreignFiles) const;
   void ShowFinished(const site::TSiteReport& report);

@@ -54,14 +54,24 @@ class QtFileDialogProvider : public FileDialogProvider {
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(request.kind == TFileDialogKind::Save ? QFileDialog::AcceptSave
                                                                : QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::AnyFile);
+    if (request.kind == TFileDialogKind::Folder) {
+      dialog.setFileMode(QFileDialog::Directory);
+      dialog.setOption(QFileDialog::ShowDirsOnly);
+    } else {
+      dialog.setFileMode(QFileDialog::AnyFile);
+    }
     QStringList filters;
     for (const auto& filter : request.filters) filters << QtNameFilter(filter);
-    dialog.setNameFilters(filters);
+    if (!filters.isEmpty()) dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) {
       dialog.selectNameFilter(filters[request.filterIndex - 1]);
     }
-    if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
+    if (request.kind == TFileDialogKind::Folder) {
+      // Opens in the folder offered: choosing at once chooses it.
+      if (!request.fileName.empty()) dialog.setDirectory(QString::fromStdString(request.fileName));
+    } else if (!request.fileName.empty()) {
+      dialog.selectFile(QString::fromStdString(request.fileName));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return TFileDialogAnswer{dialog.selectedFiles().first().toStdString(),
                              static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};

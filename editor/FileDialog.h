@@ -1,7 +1,8 @@
 // The file dialogs of the window. Each keeps the full path and the filter entry of its last
 // confirmed choice and opens with them the next time; cancelling changes neither. They don't
 // ask before overwriting, don't require the file or its folder to exist and append no
-// extension: the name is used exactly as returned.
+// extension: the name is used exactly as returned. A folder dialog shows folders only and
+// returns an existing folder.
 #pragma once
 
 #include <optional>
@@ -12,10 +13,11 @@ class QWidget;
 
 namespace pm {
 
-enum class TFileDialogKind { Open, Save };
+enum class TFileDialogKind { Open, Save, Folder };
 
 // What a dialog asks the person: its filter entries (description and pattern, as in
-// "*.bmp|*.bmp|*.*|*.*"), the name and the filter entry (counted from 1) it opens with.
+// "*.bmp|*.bmp|*.*|*.*"), the name and the filter entry (counted from 1) it opens with. A folder
+// dialog has no filters; its name is the folder that it offers.
 struct TFileDialogRequest {
   TFileDialogKind kind = TFileDialogKind::Open;
   std::vector<std::pair<std::string, std::string>> filters;
@@ -24,7 +26,7 @@ struct TFileDialogRequest {
 };
 
 struct TFileDialogAnswer {
-  std::string fileName;  // a full path
+  std::string fileName;  // a full path: of a file, or of the folder chosen
   int filterIndex = 1;
 };
 

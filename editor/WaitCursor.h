@@ -1,6 +1,7 @@
 // Shows the wait cursor for as long as the object lives.
 #pragma once
 
+#include <QCursor>
 #include <QGuiApplication>
 
 namespace pm {

@@ -5,6 +5,7 @@
 
 #include "base/Exceptions.h"
 #include "base/StagedFolder.h"
+#include "site/SiteErrors.h"
 #include "site/SiteLayout.h"
 #include "site/SiteMarker.h"
 #include "site/SiteSwap.h"
@@ -49,9 +50,9 @@ TSiteFolderSurvey SurveyHeldSiteFolder(const TDocument& document, const std::str
   if (!fs::is_directory(status)) RaiseCannotCreateFile(name);
   survey.exists = true;
   if (fs::equivalent(folder, document.Pattern().Folder(), error)) {
-    throw Exception(name +
-                    " is the folder of the document's pages: the site needs a folder of "
-                    "its own");
+    throw ESiteInPagesFolder(name +
+                             " is the folder of the document's pages: the site needs a folder of "
+                             "its own");
   }
   const std::optional<std::set<std::string>> marker = ReadSiteMarker(folder / kSiteMarkerName);
   survey.hasMarker = marker.has_value();
@@ -83,14 +84,17 @@ TSiteFolderSurvey SurveySiteFolder(const TDocument& document, const std::string&
 }
 
 void RefuseForeignFiles(const std::string& folder, const std::vector<std::string>& foreignFiles) {
-  throw Exception(folder + " holds files that pagetool site didn't write (" +
-                  ListForMessage(foreignFiles) + "); --force writes the site beside them");
+  throw ESiteForeignFiles(folder + " holds files that pagetool site didn't write (" +
+                              ListForMessage(foreignFiles) +
+                              "); --force writes the site beside them",
+                          foreignFiles);
 }
 
 void RefuseFileInTheWay(const std::string& folder, const std::string& file) {
-  throw Exception(folder + " holds " + file +
-                  ", which pagetool site didn't write: a site never writes over it, not even "
-                  "with --force");
+  throw ESiteFileInTheWay(folder + " holds " + file +
+                              ", which pagetool site didn't write: a site never writes over it, "
+                              "not even with --force",
+                          file);
 }
 
 }  // namespace pm::site

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "page/Document.h"
+#include "site/SiteErrors.h"
 
 namespace pm::site {
 
@@ -24,9 +25,11 @@ struct TSiteFolderSurvey {
 };
 
 // First finishes or removes what sites into this folder that were killed left behind, then
-// surveys it. Fails (pm::Exception) for the folder of the document's pages, and for a folder that
-// holds a file no site wrote under a name that the site writes for this document (a site never
-// writes over it, not even when forced); EFCreateError when it is something other than a folder.
+// surveys it. Fails (see SiteErrors.h) with ESiteInPagesFolder for the folder of the document's
+// pages, with ESiteFileInTheWay for a folder that holds a file no site wrote under a name that the
+// site writes for this document (a site never writes over it, not even when forced), with
+// ESiteFolderBusy while another site holds the folder too long; EFCreateError when it is something
+// other than a folder.
 TSiteFolderSurvey SurveySiteFolder(const TDocument& document, const std::string& folder);
 
 // The same survey with nothing finished first, for a caller that holds the folder (see
@@ -34,10 +37,10 @@ TSiteFolderSurvey SurveySiteFolder(const TDocument& document, const std::string&
 TSiteFolderSurvey SurveyHeldSiteFolder(const TDocument& document, const std::string& name,
                                        const std::filesystem::path& folder);
 
-// The failure for files no site wrote when the site is not forced.
+// The failure for files no site wrote when the site is not forced (ESiteForeignFiles).
 [[noreturn]] void RefuseForeignFiles(const std::string& folder,
                                      const std::vector<std::string>& foreignFiles);
-// The failure for a file no site wrote under a name that the site writes.
+// The failure for a file no site wrote under a name that the site writes (ESiteFileInTheWay).
 [[noreturn]] void RefuseFileInTheWay(const std::string& folder, const std::string& file);
 
 }  // namespace pm::site

@@ -16,6 +16,7 @@
 #include "base/Exceptions.h"
 #include "base/FileModes.h"
 #include "base/StagedFolder.h"
+#include "site/SiteErrors.h"
 #include "site/SiteMarker.h"
 #include "site/SiteSurvey.h"
 
@@ -191,7 +192,7 @@ TSiteFolderLock::TSiteFolderLock(const fs::path& folder, const std::string& name
   const auto deadline = std::chrono::steady_clock::now() + kLockPatience;
   while (!descriptor_.TryLock(TFileLock::Exclusive)) {
     if (std::chrono::steady_clock::now() >= deadline) {
-      throw Exception(name + " is being written by another site");
+      throw ESiteFolderBusy(name + " is being written by another site");
     }
     std::this_thread::sleep_for(kLockPoll);
   }

@@ -8,6 +8,7 @@
 #include "page/PageFile.h"
 #include "page/PageOutline.h"
 #include "site/DocumentGraph.h"
+#include "site/SiteErrors.h"
 #include "site/SiteFolder.h"
 #include "site/SitePages.h"
 
@@ -19,13 +20,6 @@ namespace {
 constexpr size_t kQuickLayoutEdges = 150;
 
 constexpr TGraphWords kSiteGraphWords = {"はじめ", "読み込めません", "辿れません", "ファイルなし"};
-
-// A page file's failure, named by the file, so that the author knows which page it was.
-class EPageFailure : public Exception {
- public:
-  EPageFailure(const std::string& fileName, const Exception& failure)
-      : Exception(fileName + ": " + failure.Message()) {}
-};
 
 // A stream of no bytes has no header for a browser either: it fails as the editor would show it.
 void CheckStoredPicture(const TJPEGImage& holder) {
@@ -80,7 +74,7 @@ class SiteWriter {
       }
       return slotsShown;
     } catch (const Exception& e) {
-      throw EPageFailure(file.fileName, e);
+      throw ESitePageFailure(file.fileName, e);
     }
   }
 

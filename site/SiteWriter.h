@@ -47,9 +47,9 @@ struct TSiteReport {
 // Reads every page without decoding a picture and writes index.html, style.css, the map's
 // graph, page-N.html for each page, its background and the slot pictures its links show, each
 // byte for byte as the page file stores it. A page that fails to load fails the whole site
-// with the page file's name and its message; the output folder is then as it was. The output
-// folder is refused as SurveySiteFolder says, and when it holds files no site wrote unless
-// `force`.
+// with the page file's name and its message (ESitePageFailure); the output folder is then as it
+// was. The output folder is refused as SurveySiteFolder says, and when it holds files no site
+// wrote unless `force` (ESiteForeignFiles).
 TSiteReport WriteSite(const TDocument& document, const std::string& folder,
                       const TSiteOptions& options);
 

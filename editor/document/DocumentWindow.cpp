@@ -161,10 +161,10 @@ void TDocumentWindow::CreateActions(QAction* saveAction) {
   fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
   connect(fit, &QAction::triggered, this, Guarded([this] { map_->ZoomToFit(); }));
 
-  QMenu* file = menuBar()->addMenu(tr("ファイル(&F)"));
-  if (saveAction) file->addAction(saveAction);
-  file->addSeparator();
-  file->addAction(reread);
+  fileMenu_ = menuBar()->addMenu(tr("ファイル(&F)"));
+  if (saveAction) fileMenu_->addAction(saveAction);
+  afterFileActions_ = fileMenu_->addSeparator();
+  fileMenu_->addAction(reread);
   QMenu* view = menuBar()->addMenu(tr("表示(&V)"));
   view->addActions({zoomIn, zoomOut, actualSize, fit});
 
@@ -208,6 +208,10 @@ void TDocumentWindow::Open() {
 }
 
 void TDocumentWindow::Reread() { StartReading(); }
+
+void TDocumentWindow::AddFileAction(QAction* action) {
+  fileMenu_->insertAction(afterFileActions_, action);
+}
 
 void TDocumentWindow::closeEvent(QCloseEvent* event) {
   placement_ = saveGeometry();

@@ -19,6 +19,7 @@ class QAction;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
+class QMenu;
 class QStackedWidget;
 
 namespace pm {
@@ -51,6 +52,8 @@ class TDocumentWindow : public QMainWindow {
   void Open();
   // Reads the document again (F5).
   void Reread();
+  // Puts a command of the document into the file menu, after the save.
+  void AddFileAction(QAction* action);
 
   // The document shown now (nothing before the first reading has finished, or without one).
   std::shared_ptr<const TDocumentSnapshot> Snapshot() const { return snapshot_; }
@@ -104,6 +107,8 @@ class TDocumentWindow : public QMainWindow {
   QListWidget* pageList_ = nullptr;
   QListWidget* findings_ = nullptr;
   QLabel* statusLabel_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QAction* afterFileActions_ = nullptr;  // the separator before "再読み込み"
   std::shared_ptr<const TDocumentSnapshot> snapshot_;
   std::string shownPattern_;      // the pattern of the document shown, or being read
   TDocumentFileState diskState_;  // of the page files when the reading shown started

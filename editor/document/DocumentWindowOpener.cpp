@@ -12,6 +12,7 @@
 #include "editor/document/DocumentWindow.h"
 #include "editor/document/PageNavigator.h"
 #include "editor/document/PageViewLinks.h"
+#include "editor/publishing/SitePublisher.h"
 
 namespace pm {
 
@@ -53,6 +54,7 @@ void TDocumentWindowOpener::Open() {
     documentWindow_ = std::make_unique<TDocumentWindow>(window_.EditedPage(), *navigator_,
                                                         window_.PageFiles().SaveAction());
     documentWindow_->addAction(openAction_);
+    publisher_ = new TSitePublisher(*documentWindow_, window_.EditedPage(), window_.PageFiles());
   }
   documentWindow_->Open();
 }

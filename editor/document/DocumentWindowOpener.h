@@ -16,6 +16,7 @@ class TDocumentWindow;
 class TForm1;
 class TPageNavigator;
 class TPageViewLinks;
+class TSitePublisher;
 
 inline constexpr const char* kOpenDocumentCaption =
     QT_TRANSLATE_NOOP("pm::TDocumentWindowOpener", "ドキュメントを開く\tCtrl+D");
@@ -36,6 +37,8 @@ class TDocumentWindowOpener : public QObject {
   // The page view's link commands, or nullptr before the page view's first opening.
   TPageViewLinks* PageViewLinks() const { return pageViewLinks_; }
   QAction* OpenAction() const { return openAction_; }
+  // The document window's publishing as a web site, or nullptr before its first opening.
+  TSitePublisher* Publisher() const { return publisher_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,6 +49,7 @@ class TDocumentWindowOpener : public QObject {
   std::unique_ptr<TPageNavigator> navigator_;
   TPageViewLinks* pageViewLinks_ = nullptr;  // owned by the page view
   std::unique_ptr<TDocumentWindow> documentWindow_;
+  TSitePublisher* publisher_ = nullptr;  // owned by the document window
 };
 
 }  // namespace pm

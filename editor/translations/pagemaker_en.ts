@@ -581,6 +581,37 @@
     </message>
 </context>
 <context>
+    <name>pm::SiteFailureText</name>
+    <message>
+        <source>フォルダー %1 には、このドキュメントのページファイルがあります。Webサイトはページファイルとは別のフォルダーに書き出してください</source>
+        <translation>The folder %1 holds the page files of this document. Publish the web site into a folder of its own</translation>
+    </message>
+    <message>
+        <source>フォルダー %1 の %2 は、Webサイトとして書き出されたファイルではありませんが、Webサイトのファイルと同じ名前です。Webサイトはこのファイルを上書きしません。別のフォルダーを選ぶか、このファイルを移してください</source>
+        <translation>%2 in the folder %1 was not written by a web site but has the name of one of its files. The web site never overwrites it: choose another folder or move the file</translation>
+    </message>
+    <message>
+        <source>フォルダー %1 に、Webサイトとして書き出されたものではないファイル %2 があります。Webサイトは書き出していません</source>
+        <translation>The folder %1 holds %2, which no web site wrote. The web site was not published</translation>
+    </message>
+    <message>
+        <source>フォルダー %1 には、ほかのプログラムがWebサイトを書き出しています。しばらくしてから、もう一度書き出してください</source>
+        <translation>Another program is publishing a web site into the folder %1. Try again in a moment</translation>
+    </message>
+    <message>
+        <source>ページファイル %1 を読み込めないため、Webサイトを書き出せませんでした: %2</source>
+        <translation>The web site could not be published because the page file %1 cannot be loaded: %2</translation>
+    </message>
+    <message>
+        <source>ドキュメントを読み込めないため、Webサイトを書き出せませんでした: %1</source>
+        <translation>The web site could not be published because the document cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>Webサイトを書き出せませんでした: %1</source>
+        <translation>The web site could not be published: %1</translation>
+    </message>
+</context>
+<context>
     <name>pm::TDocumentMap</name>
     <message>
         <source>ページ %1</source>
@@ -891,6 +922,106 @@ Save or load it under a name that ends in a number, like page3.pag: it is then t
     <message>
         <source>閲覧中: %1</source>
         <translation>Reading: %1</translation>
+    </message>
+</context>
+<context>
+    <name>pm::TSiteProgressBox</name>
+    <message>
+        <source>書き出し先: %1</source>
+        <translation>Into: %1</translation>
+    </message>
+    <message>
+        <source>ページファイルを調べています…</source>
+        <translation>Looking at the page files…</translation>
+    </message>
+    <message>
+        <source>Webサイトとして書き出す</source>
+        <translation>Publish as a Web Site</translation>
+    </message>
+    <message>
+        <source>ページ %1 / %2 を書き出しています…</source>
+        <translation>Writing page %1 of %2…</translation>
+    </message>
+    <message>
+        <source>地図を描いています…</source>
+        <translation>Drawing the map…</translation>
+    </message>
+    <message>
+        <source>キャンセルしています…</source>
+        <translation>Cancelling…</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>pm::TSitePublisher</name>
+    <message>
+        <source>このページはどのドキュメントにも属していません</source>
+        <translation>This page belongs to no document</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Graphviz の dot が見つからないので、地図はページの一覧にしました。</source>
+        <translation>Graphviz's dot was not found, so the map is a list of the pages.</translation>
+    </message>
+    <message>
+        <source>dot が地図を描けなかったので、地図はページの一覧にしました。</source>
+        <translation>dot could not draw the map, so the map is a list of the pages.</translation>
+    </message>
+    <message>
+        <source>dot が地図を描くのに時間がかかりすぎたので、地図はページの一覧にしました。</source>
+        <translation>dot took too long to draw the map, so the map is a list of the pages.</translation>
+    </message>
+    <message>
+        <source>ブラウザで %1 を開けませんでした</source>
+        <translation>Could not open %1 in the browser</translation>
+    </message>
+    <message>
+        <source>Webサイトとして書き出す…</source>
+        <translation>Publish as Web Site…</translation>
+    </message>
+    <message>
+        <source>%1 には保存されていない変更があります。Webサイトはページファイルから書き出すので、この変更は含まれません。先に保存しますか？</source>
+        <translation>%1 has unsaved changes. The web site is made from the page files, so it won't include them. Save first?</translation>
+    </message>
+    <message>
+        <source>保存して書き出す</source>
+        <translation>Save and Publish</translation>
+    </message>
+    <message>
+        <source>保存せずに書き出す</source>
+        <translation>Publish Without Saving</translation>
+    </message>
+    <message>
+        <source>フォルダー %1 には、Webサイトとして書き出されたものではない %2 があります。Webサイトをその横に書き出しますか？ %2 は上書きも削除もされません。</source>
+        <translation>The folder %1 holds %2, which no web site wrote. Publish the web site beside it? %2 is neither overwritten nor removed.</translation>
+    </message>
+    <message>
+        <source>フォルダー %1 には、Webサイトとして書き出されたものではない %2 ほか %3 個のファイルがあります。Webサイトをその横に書き出しますか？ それらのファイルは上書きも削除もされません。</source>
+        <translation>The folder %1 holds %2 and %3 more files that no web site wrote. Publish the web site beside them? They are neither overwritten nor removed.</translation>
+    </message>
+    <message>
+        <source>書き出す</source>
+        <translation>Publish</translation>
+    </message>
+    <message>
+        <source>%1 ページと %2 枚の画像を書き出しました。
+書き出し先: %3</source>
+        <translation>%1 pages and %2 pictures were published.
+Into: %3</translation>
+    </message>
+    <message>
+        <source>ブラウザで開く</source>
+        <translation>Open in Browser</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
     </message>
 </context>
 </TS>

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
 
 #include "tests/support/TempDir.h"
@@ -110,6 +111,36 @@ TEST(QtFileDialogTest, OpensWithTheFilterAndNameItIsGivenAndReturnsTheNameAsType
       AskAnswering({TFileDialogKind::Open, kPageFilters, existing, 1},
                    [](QFileDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
   EXPECT_FALSE(cancelled.has_value());
+}
+
+TEST(QtFileDialogTest, AFolderDialogShowsFoldersOnlyOpensInTheFolderOfferedAndReturnsTheChoice) {
+  test::TempDir dir;
+  const std::filesystem::path offered = dir.Path() / "site";
+  const std::filesystem::path other = dir.Path() / "other";
+  std::filesystem::create_directory(offered);
+  std::filesystem::create_directory(other);
+  const TFileDialogRequest request{.kind = TFileDialogKind::Folder,
+                                   .filters = {},
+                                   .fileName = offered.string(),
+                                   .filterIndex = 1};
+
+  // Confirmed at once, the folder offered is the choice.
+  const auto offeredChosen = AskAnswering(request, [&](QFileDialog& dialog) {
+    EXPECT_EQ(dialog.fileMode(), QFileDialog::Directory);
+    EXPECT_TRUE(dialog.testOption(QFileDialog::ShowDirsOnly));
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_EQ(dialog.directory().absolutePath(), QString::fromStdString(offered.string()));
+    auto* field = dialog.findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(field, nullptr);
+    QTest::keyClick(field, Qt::Key_Return);
+  });
+  ASSERT_TRUE(offeredChosen.has_value());
+  EXPECT_EQ(std::filesystem::path(offeredChosen->fileName), offered);
+
+  const auto otherChosen = AskAnswering(
+      request, [&](QFileDialog& dialog) { EnterNameAndConfirm(dialog, other.string()); });
+  ASSERT_TRUE(otherChosen.has_value());
+  EXPECT_EQ(std::filesystem::path(otherChosen->fileName), other);
 }
 
 }  // namespace

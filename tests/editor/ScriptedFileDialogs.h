@@ -69,8 +69,9 @@ class ScriptedFileDialogs : public FileDialogProvider {
 };
 
 inline void PrintTo(const ScriptedFileDialogs::Request& request, std::ostream* out) {
-  *out << "{" << (request.kind == TFileDialogKind::Save ? "Save" : "Open") << ", \""
-       << request.filter << "\", \"" << request.fileName << "\", " << request.filterIndex << "}";
+  constexpr const char* kKindNames[] = {"Open", "Save", "Folder"};
+  *out << "{" << kKindNames[static_cast<int>(request.kind)] << ", \"" << request.filter << "\", \""
+       << request.fileName << "\", " << request.filterIndex << "}";
 }
 
 }  // namespace pm::test

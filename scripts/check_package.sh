@@ -37,8 +37,11 @@ export DEBIAN_FRONTEND=noninteractive
 
 echo "-- apt-get install ./$(basename "$deb")"
 $sudo apt-get install -y -qq "$deb" >/dev/null
-/usr/bin/pagetool --help | head -1
-man -P cat pagetool 2>/dev/null | grep -q "pagetool - build and inspect" || {
+# Read whole: head would close the pipe while pagetool still writes.
+help=$(/usr/bin/pagetool --help)
+echo "${help%%$'\n'*}"
+manual=$(man -P cat pagetool 2>/dev/null || true)
+[[ $manual == *"pagetool - build and inspect"* ]] || {
   echo "man pagetool does not show the manual page"
   $sudo apt-get remove -y -qq "$package" >/dev/null
   exit 1
